@@ -1,0 +1,73 @@
+#include <QApplication>
+#include <QLocale>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/links.h"
+#include "clock/clock_state.h"
+#include "mainwin/extra_args_rules.h"
+#include "mainwin/form_main.h"
+#include "mainwin/locale_names_qt.h"
+#include "mainwin/screenshot.h"
+#include "platform/platform_factory.h"
+#include "platform/qt/qt_desktop.h"
+
+namespace {
+
+// Wayland clients cannot stay on top, place themselves or be translucent: use XWayland.
+void preferXcbUnderWayland() {
+    const bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
+    const char* session = std::getenv("XDG_SESSION_TYPE");
+    const bool wayland = (session && std::string(session) == "wayland") ||
+                         std::getenv("WAYLAND_DISPLAY") != nullptr;
+    if (!platformChosen && wayland && std::getenv("DISPLAY") != nullptr) {
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const temura::ExtraArgs extras = temura::parseExtraArgs(args);
+    if (extras.help) {
+        std::fputs(temura::usageText().c_str(), stdout);
+        return 0;
+    }
+    if (extras.version) {
+        std::printf("Temura %s\n", temura::links::kVersion);
+        return 0;
+    }
+    for (const std::string& unknown : extras.unknown) {
+        std::fprintf(stderr, "temura: ignoring unknown option %s\n", unknown.c_str());
+    }
+
+    preferXcbUnderWayland();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Temura"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    auto clock = temura::makeSystemClock();
+    temura::QtDesktop desktop;
+    temura::ClockState state;
+    state.English = true;  // until stored settings choose the language
+    temura::TFormMain formMain(
+        state, temura::MainServices{*clock, desktop, temura::localeNames(QLocale::system()),
+                                    QCoreApplication::applicationDirPath().toStdString()});
+
+    if (!extras.screenshot.empty()) {
+        const QString path = QString::fromStdString(extras.screenshot);
+        if (!temura::saveScreenshot(formMain, path)) {
+            std::fprintf(stderr, "temura: cannot write %s\n", extras.screenshot.c_str());
+            return 1;
+        }
+        std::printf("Saved %s\n", extras.screenshot.c_str());
+        return 0;
+    }
+
+    formMain.show();
+    return QApplication::exec();
+}

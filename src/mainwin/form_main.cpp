@@ -1,0 +1,600 @@
+#include "mainwin/form_main.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QWindow>
+
+#include "clock/zone_arithmetic.h"
+#include "mainwin/colour_qt.h"
+#include "mainwin/main_rules.h"
+#include "mainwin/painted_icons.h"
+
+namespace temura {
+
+namespace {
+
+constexpr int kButtonSize = 16;
+constexpr int kSnapDistance = 5;
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+int textWidth(const QLabel* label, const QString& text) {
+    return QFontMetrics(label->font()).horizontalAdvance(text);
+}
+
+int zeroHeight(const QLabel* label) { return QFontMetrics(label->font()).height(); }
+
+}  // namespace
+
+TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      m_state(state),
+      m_services(std::move(services)) {
+    // The offscreen platform cannot raise windows and warns on every attempt.
+    m_raisingEnabled = QGuiApplication::platformName() != QLatin1String("offscreen");
+
+    CalcZoneShift(m_state, m_services.clock);
+    ReadSysZone(m_state, m_services.clock);
+    setWindowTitle(QStringLiteral("Temura"));
+    setWindowIcon(appIcon());
+    setStartValues(m_state);
+    resize(161, 138);
+
+    createLabels();
+    createButtons();
+    createTimers();
+    createActions();
+
+    GetCurrTZName(m_state, m_services.clock);
+    applyStartLook();
+
+    lblTime->setText(qs(placeholderTimeText(m_state)));
+    lblDate->setText(qs(DateText(m_services.clock.localTime(), 0, m_state.DateFormat,
+                                 m_services.names)));
+    SetClPaused();
+    SetModeStr();
+    SetSize();
+    SetSize2();
+
+    m_services.clock.setTimeChangeHandler([this] { WMTimeChange(); });
+}
+
+TFormMain::~TFormMain() { m_services.clock.setTimeChangeHandler({}); }
+
+void TFormMain::createLabels() {
+    lblTime = new QLabel(this);
+    lblDate = new QLabel(this);
+    lblTZ = new QLabel(this);
+    lblMode = new QLabel(this);
+    for (QLabel* l : {lblTime, lblDate, lblTZ}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setAutoFillBackground(true);
+        l->installEventFilter(this);
+    }
+    lblTZ->hide();
+    lblMode->setText(QStringLiteral("W"));
+    QFont modeFont = lblMode->font();
+    modeFont.setPointSize(7);
+    lblMode->setFont(modeFont);
+    lblMode->setAttribute(Qt::WA_TranslucentBackground);
+    lblMode->installEventFilter(this);
+    lblMode->raise();
+}
+
+void TFormMain::createButtons() {
+    btnStart = new QToolButton(this);
+    btnPause = new QToolButton(this);
+    btnStop = new QToolButton(this);
+    btnStart->setIcon(startIcon());
+    btnPause->setIcon(pauseIcon());
+    btnStop->setIcon(stopIcon());
+    for (QToolButton* b : {btnStart, btnPause, btnStop}) {
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedHeight(kButtonSize);
+        b->setIconSize(QSize(12, 12));
+        b->hide();
+    }
+}
+
+void TFormMain::createTimers() {
+    Timer = new QTimer(this);
+    Timer->setTimerType(Qt::PreciseTimer);
+    Timer->setInterval(100);
+    connect(Timer, &QTimer::timeout, this, &TFormMain::TimerTimer);
+    Timer->start();
+
+    TimerS = new QTimer(this);
+    TimerS->setInterval(2000);
+    connect(TimerS, &QTimer::timeout, this, &TFormMain::TimerSTimer);
+    TimerS->start();
+
+    TimerS2 = new QTimer(this);
+    TimerS2->setSingleShot(true);
+    TimerS2->setInterval(150);
+    connect(TimerS2, &QTimer::timeout, this, &TFormMain::SetSize);
+
+    TimerP = new QTimer(this);
+    TimerP->setInterval(500);
+
+    m_snapTimer = new QTimer(this);
+    m_snapTimer->setSingleShot(true);
+    m_snapTimer->setInterval(250);
+    connect(m_snapTimer, &QTimer::timeout, this, [this] {
+        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+            m_snapTimer->start();
+            return;
+        }
+        endDrag();
+    });
+}
+
+QAction* TFormMain::makeAction(const QString& text, const QKeySequence& key,
+                               void (TFormMain::*slot)(), bool checkable) {
+    auto* a = new QAction(text, this);
+    if (!key.isEmpty()) a->setShortcut(key);
+    a->setCheckable(checkable);
+    a->setShortcutContext(Qt::WindowShortcut);
+    connect(a, &QAction::triggered, this, slot);
+    addAction(a);
+    return a;
+}
+
+void TFormMain::createActions() {
+    m_modeGroup = new QActionGroup(this);
+    m_modeGroup->setExclusive(true);
+    const struct {
+        QAction** action;
+        const char* text;
+        const char* key;
+        std::uint8_t mode;
+    } modes[] = {
+        {&actSetModeT, "Timer", "Ctrl+1", kModeTimer},
+        {&actSetModeE, "BMT (e-Time)", "Ctrl+2", kModeETime},
+        {&actSetModeW, "Windows", "Ctrl+3", kModeWindows},
+        {&actSetModeU, "Universal time - UTC", "Ctrl+4", kModeUtc},
+        {&actSetModeS, "Stopwatch", "Ctrl+5", kModeStopwatch},
+    };
+    for (const auto& m : modes) {
+        auto* a = new QAction(QString::fromUtf8(m.text), this);
+        a->setShortcut(QKeySequence(QString::fromLatin1(m.key)));
+        a->setCheckable(true);
+        a->setData(m.mode);
+        m_modeGroup->addAction(a);
+        addAction(a);
+        const std::uint8_t mode = m.mode;
+        connect(a, &QAction::triggered, this, [this, mode] { setMode(mode); });
+        *m.action = a;
+    }
+    actSetModeT->setChecked(true);
+
+    actChangeMode = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+M")),
+                               &TFormMain::lblModeClick);
+    actChangeTimeFormat = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+T")),
+                                     &TFormMain::actChangeTimeFormatExecute);
+    actChangeETimeFormat = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+E")),
+                                      &TFormMain::actChangeETimeFormatExecute);
+    actChangeDateFormat = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+A")),
+                                     &TFormMain::actChangeDateFormatExecute);
+    actFontSizePlus = makeAction(QStringLiteral("Font size + 1"), {},
+                                 &TFormMain::actFontSizePlusExecute);
+    // Ctrl with the "=" / "+" key, whether or not Shift is needed to reach "+".
+    actFontSizePlus->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    actFontSizeMinus = makeAction(QStringLiteral("Font size - 1"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                                  &TFormMain::actFontSizeMinusExecute);
+    actFontBold = makeAction(QStringLiteral("Bold"), QKeySequence(QStringLiteral("Ctrl+B")),
+                             &TFormMain::actFontBoldExecute, true);
+    actFontItalic = makeAction(QStringLiteral("Italic"), QKeySequence(QStringLiteral("Ctrl+I")),
+                               &TFormMain::actFontItalicExecute, true);
+    actShowMode = makeAction(QStringLiteral("Show mode symbol"), QKeySequence(Qt::Key_F6),
+                             &TFormMain::actShowModeExecute, true);
+    actShowDate = makeAction(QStringLiteral("Show date"), QKeySequence(Qt::Key_F7),
+                             &TFormMain::actShowDateExecute, true);
+    actShowTZName = makeAction(QStringLiteral("Show time zone name"), QKeySequence(Qt::Key_F8),
+                               &TFormMain::actShowTZNameExecute, true);
+    actShowButtons = makeAction(QStringLiteral("Show stoper buttons"), QKeySequence(Qt::Key_F5),
+                                &TFormMain::actShowButtonsExecute, true);
+    actSysClock = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+C")),
+                             &TFormMain::actSysClockExecute);
+    actDefaultTimeZone = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+D")),
+                                    &TFormMain::actDefaultTimeZoneExec);
+    actClose = makeAction(QStringLiteral("Exit"), QKeySequence(Qt::Key_Escape),
+                          &TFormMain::actCloseExecute);
+}
+
+// The built-in look, until stored settings replace it.
+void TFormMain::applyStartLook() {
+    m_state.TimerFontBold = true;
+    m_state.TimerFontItalic = false;
+    m_state.ModeVisible = true;
+    m_state.TZVisible = true;
+    m_state.PlayTick = true;
+    m_timeBackground = 0x000000;
+    setLabelFont(lblTime, QStringLiteral("MS Sans Serif"), 14, true, false);
+    setLabelFont(lblDate, QStringLiteral("Arial"), 8, false, false);
+    setLabelFont(lblTZ, QStringLiteral("Arial"), 8, false, false);
+    setLabelColours(lblTime, m_state.TimerFontColor, m_timeBackground);
+    setLabelColours(lblDate, 0xFFFFFF, m_timeBackground);
+    setLabelColours(lblTZ, 0xFFFFFF, m_timeBackground);
+    actFontBold->setChecked(m_state.TimerFontBold);
+    actFontItalic->setChecked(m_state.TimerFontItalic);
+    actShowMode->setChecked(m_state.ModeVisible);
+    actShowDate->setChecked(m_state.DateVisible);
+    actShowTZName->setChecked(m_state.TZVisible);
+    lblMode->setVisible(m_state.ModeVisible);
+    lblDate->setVisible(m_state.DateVisible);
+    updateWindowBackground();
+    setWindowOpacity(1.0);
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    move(screen.width() / 2, screen.height() / 2);
+}
+
+void TFormMain::setLabelFont(QLabel* label, const QString& family, int pointSize, bool bold,
+                             bool italic) {
+    QFont f(family);
+    f.setPointSize(pointSize);
+    f.setBold(bold);
+    f.setItalic(italic);
+    label->setFont(f);
+}
+
+void TFormMain::setLabelColours(QLabel* label, Colour text, Colour background) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, toQColor(text));
+    p.setColor(QPalette::Window, toQColor(background));
+    label->setPalette(p);
+}
+
+void TFormMain::updateWindowBackground() {
+    QPalette p = palette();
+    const bool buttons = actShowButtons->isChecked();
+    p.setColor(QPalette::Window, toQColor(buttons ? kSysColourButtonFace : m_timeBackground));
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+// ---- layout ----
+
+void TFormMain::SetSize() {
+    LayoutInput in;
+    in.timeTextWidth = textWidth(lblTime, lblTime->text());
+    in.zeroHeightTime = zeroHeight(lblTime);
+    in.modeVisible = m_state.ModeVisible;
+    in.modeTextWidth = textWidth(lblMode, lblMode->text());
+    in.dateVisible = m_state.DateVisible;
+    in.dateTextWidth = textWidth(lblDate, lblDate->text());
+    in.zeroHeightDate = zeroHeight(lblDate);
+    in.tzShown = tzLineShown(m_state);
+    in.tzLabelHeight = zeroHeight(lblTZ);
+    in.textMarginX = m_state.TextMarginX;
+    in.modeGapX = m_state.ModeGapX;
+    in.buttonsShown = actShowButtons->isChecked();
+    in.buttonHeight = kButtonSize;
+    if (in.tzShown) {
+        lblTZ->setText(qs(tzLineText(m_state)));
+        in.tzTextWidth = textWidth(lblTZ, lblTZ->text());
+    }
+    m_state.CaptionExtra = 0;  // no title bar
+    in.captionExtra = m_state.CaptionExtra;
+
+    const Layout out = computeLayout(in);
+    m_state.FormWidthCalc = out.width;
+    m_state.FormHeightCalc = out.formHeightCalc;
+    const int width = std::max(out.width, out.minWidth);
+    setMinimumWidth(out.minWidth);
+
+    lblTime->setGeometry(0, 0, width, out.timeHeight);
+    int top = out.timeHeight;
+    lblDate->setVisible(m_state.DateVisible);
+    if (m_state.DateVisible) {
+        lblDate->setGeometry(0, top, width, in.zeroHeightDate);
+        top += in.zeroHeightDate;
+    }
+    lblTZ->setVisible(in.tzShown);
+    if (in.tzShown) lblTZ->setGeometry(0, top, width, in.tzLabelHeight);
+    lblMode->setVisible(m_state.ModeVisible);
+    lblMode->adjustSize();
+    lblMode->move(1, 1);
+    lblMode->raise();
+    for (QToolButton* b : {btnStart, btnPause, btnStop}) b->move(b->x(), out.buttonsTop);
+    resize(width, out.windowHeight);
+}
+
+void TFormMain::SetSize2() { TimerS2->start(); }
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const ButtonRow row = buttonRow(width());
+    const int top = btnStart->y();
+    btnStart->setGeometry(row.startLeft, top, row.width, kButtonSize);
+    btnPause->setGeometry(row.pauseLeft, top, row.width, kButtonSize);
+    btnStop->setGeometry(row.stopLeft, top, row.width, kButtonSize);
+    if (lblTime->width() != width()) {
+        for (QLabel* l : {lblTime, lblDate, lblTZ}) l->resize(width(), l->height());
+    }
+}
+
+void TFormMain::SetModeStr() {
+    if (const auto mode = modeString(m_state)) {
+        lblMode->setText(qs(*mode));
+        lblMode->adjustSize();
+    }
+    QPalette p = lblMode->palette();
+    p.setColor(QPalette::WindowText, toQColor(m_state.PausedColor));
+    lblMode->setPalette(p);
+    SetSize2();
+    TimerSTimer();
+}
+
+void TFormMain::SetClPaused() {
+    m_state.PausedColor = pausedColour(resolveColour(m_state.TimerFontColor));
+}
+
+// ---- ticks ----
+
+void TFormMain::showTimeText(const std::string& text) {
+    const QString t = qs(text);
+    if (lblTime->text() != t) lblTime->setText(t);
+}
+
+void TFormMain::TimerTimer() {
+    const DisplayTick tick = runDisplayTick(m_state, m_services.clock);
+    if (tick.text) showTimeText(*tick.text);
+    if (tick.endEarly) return;
+    raiseAboveOthers();
+}
+
+void TFormMain::raiseAboveOthers() {
+    if (!m_raisingEnabled || m_state.InTray || m_state.FileDialogOpen || !isVisible()) return;
+    raise();
+}
+
+void TFormMain::TimerSTimer() {
+    LayoutInput in;
+    in.timeTextWidth = textWidth(lblTime, lblTime->text());
+    in.modeVisible = m_state.ModeVisible;
+    in.modeTextWidth = textWidth(lblMode, lblMode->text());
+    in.dateVisible = m_state.DateVisible;
+    in.dateTextWidth = textWidth(lblDate, lblDate->text());
+    in.textMarginX = m_state.TextMarginX;
+    in.modeGapX = m_state.ModeGapX;
+    in.tzShown = tzLineShown(m_state);
+    if (in.tzShown) in.tzTextWidth = textWidth(lblTZ, qs(tzLineText(m_state)));
+    m_state.FormWidthCalc = computeWidth(in);
+    const int wanted = std::max(m_state.FormWidthCalc, minimumWidth());
+    if (width() != wanted) resize(wanted, height());
+
+    CheckZoneDST(m_state, m_services.clock);
+    CalcZoneShift(m_state, m_services.clock);
+    ReadSysZone(m_state, m_services.clock);
+    if (m_state.DateVisible) {
+        lblDate->setText(qs(DateText(m_services.clock.localTime(), dateShiftMinutes(m_state),
+                                     m_state.DateFormat, m_services.names)));
+    }
+}
+
+void TFormMain::WMTimeChange() {
+    ReadSysZone(m_state, m_services.clock);
+    CheckZoneDST(m_state, m_services.clock);
+    CalcZoneShift(m_state, m_services.clock);
+    GetCurrTZName(m_state, m_services.clock);
+    SetSize2();
+    TimerSTimer();
+}
+
+void TFormMain::FormActivate() {
+    if (m_raisingEnabled) raise();
+}
+
+void TFormMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TFormMain::showZoneChanged() {
+    SetModeStr();
+    SetSize();
+}
+
+// ---- actions ----
+
+void TFormMain::setMode(std::uint8_t mode) {
+    m_state.Mode = mode;
+    for (QAction* a : m_modeGroup->actions()) a->setChecked(a->data().toInt() == mode);
+    if (mode == kModeStopwatch) lblTime->setText(qs(m_state.StopwatchReading));
+    SetModeStr();
+}
+
+void TFormMain::lblModeClick() {
+    setMode(nextMode(m_state.Mode));
+}
+
+void TFormMain::actChangeTimeFormatExecute() {
+    m_state.TimeFormat = nextTimeFormat(m_state.TimeFormat);
+    SetSize2();
+}
+
+void TFormMain::actChangeETimeFormatExecute() {
+    m_state.ETimeFormat = nextETimeFormat(m_state.ETimeFormat);
+    SetSize2();
+}
+
+void TFormMain::actChangeDateFormatExecute() {
+    m_state.DateFormat = nextDateFormat(m_state.DateFormat);
+    TimerSTimer();
+    SetSize2();
+}
+
+void TFormMain::changeFontSize(int step) {
+    QFont f = lblTime->font();
+    f.setPointSize(stepFontSize(f.pointSize(), step));
+    lblTime->setFont(f);
+    SetSize();
+}
+
+void TFormMain::actFontSizePlusExecute() { changeFontSize(+1); }
+void TFormMain::actFontSizeMinusExecute() { changeFontSize(-1); }
+
+void TFormMain::actFontBoldExecute() {
+    m_state.TimerFontBold = !m_state.TimerFontBold;
+    actFontBold->setChecked(m_state.TimerFontBold);
+    QFont f = lblTime->font();
+    f.setBold(m_state.TimerFontBold);
+    lblTime->setFont(f);
+    SetSize();
+}
+
+void TFormMain::actFontItalicExecute() {
+    m_state.TimerFontItalic = !m_state.TimerFontItalic;
+    actFontItalic->setChecked(m_state.TimerFontItalic);
+    QFont f = lblTime->font();
+    f.setItalic(m_state.TimerFontItalic);
+    lblTime->setFont(f);
+    SetSize();
+}
+
+void TFormMain::actShowModeExecute() {
+    m_state.ModeVisible = !m_state.ModeVisible;
+    actShowMode->setChecked(m_state.ModeVisible);
+    lblMode->setVisible(m_state.ModeVisible);
+    SetSize();
+}
+
+void TFormMain::actShowDateExecute() {
+    m_state.DateVisible = !m_state.DateVisible;
+    actShowDate->setChecked(m_state.DateVisible);
+    lblDate->setVisible(m_state.DateVisible);
+    if (m_state.DateVisible) TimerSTimer();
+    SetSize();
+}
+
+void TFormMain::actShowTZNameExecute() {
+    m_state.TZVisible = !m_state.TZVisible;
+    actShowTZName->setChecked(m_state.TZVisible);
+    SetSize();
+}
+
+void TFormMain::actShowButtonsExecute() {
+    const bool shown = actShowButtons->isChecked();
+    for (QToolButton* b : {btnStart, btnPause, btnStop}) b->setVisible(shown);
+    updateWindowBackground();
+    SetSize();
+}
+
+void TFormMain::actSysClockExecute() {
+    const auto pos =
+        m_services.desktop.taskbarClockPosition(m_state.FormWidthCalc, m_state.FormHeightCalc);
+    if (pos && pos->x != 0 && pos->y != 0) move(pos->x, pos->y);
+}
+
+void TFormMain::actDefaultTimeZoneExec() {
+    actDefaultTimeZoneExecute(m_state);
+    showZoneChanged();
+}
+
+void TFormMain::lblTimeDblClick() { m_services.desktop.openDateTimeSettings(); }
+
+void TFormMain::actCloseExecute() { close(); }
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // A tool window does not end the application by itself when it closes.
+    QCoreApplication::quit();
+}
+
+// ---- dragging ----
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    const bool label = watched == lblTime || watched == lblDate || watched == lblTZ ||
+                       watched == lblMode;
+    if (!label) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            if (watched != lblMode) lblTimeDblClick();
+            return true;
+        case QEvent::MouseButtonPress:
+            m_pressTarget = watched;
+            mousePressEvent(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseMove: mouseMoveEvent(static_cast<QMouseEvent*>(event)); return true;
+        case QEvent::MouseButtonRelease: {
+            const bool click = m_pressed && !m_dragging && m_pressTarget == lblMode;
+            mouseReleaseEvent(static_cast<QMouseEvent*>(event));
+            if (click) lblModeClick();
+            return true;
+        }
+        default: return QWidget::eventFilter(watched, event);
+    }
+}
+
+void TFormMain::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    m_pressed = true;
+    m_dragging = false;
+    m_pressGlobal = event->globalPosition().toPoint();
+    m_pressWindowPos = pos();
+}
+
+void TFormMain::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) return;
+    const QPoint global = event->globalPosition().toPoint();
+    if (!m_dragging) {
+        if ((global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) return;
+        beginDrag(global);
+    }
+    if (m_manualDrag) dragTo(global);
+}
+
+void TFormMain::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const bool wasDragging = m_dragging;
+    m_pressed = false;
+    m_pressTarget = nullptr;
+    if (wasDragging) endDrag();
+}
+
+void TFormMain::beginDrag(const QPoint& globalPos) {
+    m_dragging = true;
+    // The window manager moves the window where it can; without one, move it by hand.
+    m_manualDrag = !(windowHandle() && windowHandle()->startSystemMove());
+    if (m_manualDrag) dragTo(globalPos);
+}
+
+void TFormMain::dragTo(const QPoint& globalPos) { move(m_pressWindowPos + globalPos - m_pressGlobal); }
+
+void TFormMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A system move reports no release to us: snap once the moves have stopped.
+    if (m_dragging && !m_manualDrag) m_snapTimer->start();
+}
+
+void TFormMain::endDrag() {
+    if (!m_dragging) return;
+    m_dragging = false;
+    m_manualDrag = false;
+    m_pressed = false;
+    snapToEdges();
+}
+
+void TFormMain::snapToEdges() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen->availableGeometry();
+    QRect r = frameGeometry();
+    if (std::abs(r.left() - area.left()) <= kSnapDistance) r.moveLeft(area.left());
+    if (std::abs(r.right() - area.right()) <= kSnapDistance) r.moveRight(area.right());
+    if (std::abs(r.top() - area.top()) <= kSnapDistance) r.moveTop(area.top());
+    if (std::abs(r.bottom() - area.bottom()) <= kSnapDistance) r.moveBottom(area.bottom());
+    if (r.topLeft() != frameGeometry().topLeft()) move(r.topLeft());
+}
+
+}  // namespace temura

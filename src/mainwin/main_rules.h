@@ -1,0 +1,90 @@
+#pragma once
+
+// Rules of the main window that need no widget: mode letters, colours, positions, layout sums
+// and the display tick's choice of text.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "clock/clock_state.h"
+#include "platform/system_clock.h"
+
+namespace temura {
+
+// The mode mark shown in the corner; empty for a mode outside 0..4.
+std::optional<std::string> modeString(const ClockState& s);
+
+std::uint8_t nextMode(std::uint8_t mode);
+std::uint8_t nextTimeFormat(std::uint8_t format);
+std::uint8_t nextETimeFormat(std::uint8_t format);
+std::uint8_t nextDateFormat(std::uint8_t format);
+
+constexpr int kMinFontSize = 4;
+constexpr int kMaxFontSize = 160;
+int stepFontSize(int size, int step);
+
+// The blink and mode-letter colour derived from the time colour (RGB, 0x00BBGGRR).
+Colour pausedColour(Colour rgb);
+
+// Position clamps for a loaded position; a position at the screen's size counts as beyond it.
+int FixX(int x, int screenWidth);
+int FixY(int y, int screenHeight);
+
+// Text the time line shows before the first display tick.
+std::string placeholderTimeText(const ClockState& s);
+
+// Measures the window layout needs; the widget fills them in from its fonts.
+struct LayoutInput {
+    int timeTextWidth = 0;
+    int zeroHeightTime = 0;  // height of "0" in the time line's font
+    bool modeVisible = false;
+    int modeTextWidth = 0;
+    bool dateVisible = false;
+    int dateTextWidth = 0;
+    int zeroHeightDate = 0;
+    bool tzShown = false;  // see tzLineShown()
+    int tzLabelHeight = 0;
+    int tzTextWidth = 0;
+    int textMarginX = 10;
+    int modeGapX = 8;
+    int captionExtra = 0;
+    bool buttonsShown = false;
+    int buttonHeight = 16;
+};
+
+struct Layout {
+    int width = 0;
+    int timeHeight = 0;
+    int buttonsTop = 0;
+    int formHeightCalc = 0;
+    int windowHeight = 0;
+    int minWidth = 0;
+};
+
+Layout computeLayout(const LayoutInput& in);
+// Only the width rules, for the slow tick.
+int computeWidth(const LayoutInput& in);
+// The zone-name line is shown only in the Timer mode and only when wanted.
+bool tzLineShown(const ClockState& s);
+// The name the zone-name line shows: the system zone's while no zone is selected.
+const std::string& tzLineText(ClockState& s);
+
+// Button geometry for a window width: left edges and the common width.
+struct ButtonRow {
+    int width = 0;
+    int startLeft = 0;
+    int pauseLeft = 0;
+    int stopLeft = 0;
+};
+ButtonRow buttonRow(int windowWidth);
+
+// What one display tick does to the time line.
+struct DisplayTick {
+    std::optional<std::string> text;  // new text for the time line, if any
+    bool playTick = false;            // the tick key changed
+    bool endEarly = false;            // a paused or stopped stopwatch: no raising, no tray tip
+};
+DisplayTick runDisplayTick(ClockState& s, const SystemClock& clock);
+
+}  // namespace temura

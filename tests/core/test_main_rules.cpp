@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include "mainwin/extra_args_rules.h"
+#include "mainwin/main_rules.h"
+#include "support/fake_system_clock.h"
+
+namespace temura {
+namespace {
+
+using test::FakeSystemClock;
+
+TEST(ModeString, LettersPerModeLanguageAndZone) {
+    const struct {
+        std::uint8_t mode;
+        bool english;
+        bool useTZ;
+        std::int64_t shift;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {0, true, false, 0, "T"},          {0, false, false, 0, "Z"},  {0, true, true, 60, "T+"},
+        {0, true, true, -30, "T-"},        {0, false, true, 60, "Z+"}, {0, false, true, -1, "Z-"},
+        {0, true, true, 0, "T"},           {0, true, false, 60, "T"},  {1, false, false, 0, "E"},
+        {2, false, true, 60, "W"},         {3, true, false, 0, "U"},   {4, false, false, 0, "S"},
+        {5, true, false, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        ClockState s;
+        s.Mode = c.mode;
+        s.English = c.english;
+        s.UseTZ = c.useTZ;
+        s.ZoneShift = c.shift;
+        EXPECT_EQ(modeString(s), c.expected) << int(c.mode) << " " << c.english << " " << c.shift;
+    }
+}
+
+TEST(Cycles, WrapAtTheirLastValue) {
+    EXPECT_EQ(nextMode(3), 4);
+    EXPECT_EQ(nextMode(4), 0);
+    EXPECT_EQ(nextMode(9), 0);
+    EXPECT_EQ(nextTimeFormat(2), 0);
+    EXPECT_EQ(nextETimeFormat(1), 2);
+    EXPECT_EQ(nextDateFormat(4), 5);
+    EXPECT_EQ(nextDateFormat(5), 0);
+}
+
+TEST(StepFontSize, StopsAtBothEnds) {
+    EXPECT_EQ(stepFontSize(160, 1), 160);
+    EXPECT_EQ(stepFontSize(4, -1), 4);
+    EXPECT_EQ(stepFontSize(14, 1), 15);
+    EXPECT_EQ(stepFontSize(14, -1), 13);
+}
+
+TEST(PausedColour, BrightensDarkAndDarkensBrightChannels) {
+    EXPECT_EQ(pausedColour(0xFFFFFF), 0xBBBBBBu);
+    EXPECT_EQ(pausedColour(0x000000), 0x5A5A5Au);
+    // red 165 -> 255, green 166 -> 98, blue 0 -> 90
+    EXPECT_EQ(pausedColour(0x0000A6A5), 0x005A62FFu);
+}
+
+TEST(FixPosition, ClampsToTheScreen) {
+    const struct {
+        int in, fixedX, fixedY;
+    } cases[] = {
+        {-10, -10, -10},
+        {-11, 0, 0},
+        {0, 0, 0},
+        {500, 500, 500},
+        // At the screen's size the window would be wholly off screen.
+        {1024, 1014, 748},
+        {1023, 1023, 748},
+        {768, 768, 748},
+        {5000, 1014, 748},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FixX(c.in, 1024), c.fixedX) << c.in;
+        EXPECT_EQ(FixY(c.in, 768), c.fixedY) << c.in;
+    }
+}
+
+TEST(Placeholder, FollowsModeAndFormat) {
+    ClockState s;
+    s.Mode = kModeETime;
+    s.ETimeFormat = 2;
+    EXPECT_EQ(placeholderTimeText(s), "@000.00");
+    s.ETimeFormat = 0;
+    EXPECT_EQ(placeholderTimeText(s), "@000");
+    s.Mode = kModeUtc;
+    s.TimeFormat = 0;
+    EXPECT_EQ(placeholderTimeText(s), "00:00");
+    s.TimeFormat = 2;
+    EXPECT_EQ(placeholderTimeText(s), "00:00:00.0");
+}
+
+LayoutInput baseLayout() {
+    LayoutInput in;
+    in.timeTextWidth = 100;
+    in.zeroHeightTime = 20;
+    in.modeTextWidth = 6;
+    in.dateTextWidth = 130;
+    in.zeroHeightDate = 12;
+    in.tzLabelHeight = 12;
+    in.tzTextWidth = 50;
+    return in;
+}
+
+TEST(Layout, SumsTheVisibleLines) {
+    LayoutInput in = baseLayout();
+    Layout out = computeLayout(in);
+    EXPECT_EQ(out.width, 110);
+    EXPECT_EQ(out.timeHeight, 22);
+    EXPECT_EQ(out.formHeightCalc, 22);
+    EXPECT_EQ(out.minWidth, 48);
+
+    in.modeVisible = true;
+    EXPECT_EQ(computeLayout(in).width, 124);
+
+    in.dateVisible = true;
+    out = computeLayout(in);
+    EXPECT_EQ(out.width, 140);
+    EXPECT_EQ(out.formHeightCalc, 34);
+
+    in.tzShown = true;
+    in.tzTextWidth = 200;
+    out = computeLayout(in);
+    EXPECT_EQ(out.width, 210);
+    EXPECT_EQ(out.buttonsTop, 46);
+    EXPECT_EQ(out.windowHeight, 46);
+
+    in.buttonsShown = true;
+    EXPECT_EQ(computeLayout(in).windowHeight, 62);
+}
+
+TEST(Layout, ZoneLineOnlyInTimerMode) {
+    ClockState s;
+    s.TZVisible = true;
+    s.Mode = kModeTimer;
+    EXPECT_TRUE(tzLineShown(s));
+    s.Mode = kModeUtc;
+    EXPECT_FALSE(tzLineShown(s));
+    s.TZVisible = false;
+    s.Mode = kModeTimer;
+    EXPECT_FALSE(tzLineShown(s));
+}
+
+TEST(Layout, ZoneLineShowsSystemZoneWithoutSelection) {
+    ClockState s;
+    s.SysZoneName = "CET";
+    s.TZName = "Old";
+    EXPECT_EQ(tzLineText(s), "CET");
+    s.UseTZ = true;
+    s.TZName = "New York";
+    EXPECT_EQ(tzLineText(s), "New York");
+}
+
+TEST(ButtonRow, ThirdsCentredPause) {
+    const ButtonRow r = buttonRow(100);
+    EXPECT_EQ(r.width, 33);
+    EXPECT_EQ(r.startLeft, 0);
+    EXPECT_EQ(r.pauseLeft, 34);
+    EXPECT_EQ(r.stopLeft, 67);
+}
+
+class DisplayTickTest : public ::testing::Test {
+  protected:
+    FakeSystemClock clock;
+    ClockState s;
+    void SetUp() override {
+        s.TimeFormat = 1;
+        s.ETimeFormat = 2;
+        s.StopwatchStopped = true;
+        s.StopwatchReading = "00:00:00.0";
+        clock.setLocal(2026, 12, 7, 23, 30, 15, 420);
+        clock.utc = clock.local;
+        clock.utc.hour = 22;
+        clock.uptime = 26ull * 3'600'000 + 5'000;
+        clock.tick = 123'456;
+    }
+};
+
+TEST_F(DisplayTickTest, EachModeShowsItsReading) {
+    const struct {
+        std::uint8_t mode;
+        bool useTZ;
+        std::int64_t shift;
+        const char* text;
+    } cases[] = {
+        {kModeTimer, false, 0, "23:30:15"},         {kModeTimer, true, 60, "00:30:15"},
+        {kModeTimer, true, -1440 - 30, "23:00:15"}, {kModeUtc, false, 0, "22:30:15"},
+        {kModeWindows, false, 0, "26:00:05"},       {kModeETime, false, 0, "@979.34"},
+    };
+    for (const auto& c : cases) {
+        s.Mode = c.mode;
+        s.UseTZ = c.useTZ;
+        s.ZoneShift = c.shift;
+        const DisplayTick t = runDisplayTick(s, clock);
+        ASSERT_TRUE(t.text.has_value());
+        EXPECT_EQ(*t.text, c.text) << int(c.mode);
+        EXPECT_FALSE(t.endEarly);
+    }
+}
+
+TEST_F(DisplayTickTest, TickKeyChangesOncePerSecond) {
+    s.Mode = kModeTimer;
+    s.LastTickValue = 0;
+    EXPECT_TRUE(runDisplayTick(s, clock).playTick);
+    EXPECT_EQ(s.LastTickValue, 15);
+    clock.local.millisecond = 900;
+    EXPECT_FALSE(runDisplayTick(s, clock).playTick);
+    clock.local.second = 16;
+    clock.local.millisecond = 0;
+    EXPECT_TRUE(runDisplayTick(s, clock).playTick);
+}
+
+TEST_F(DisplayTickTest, StopwatchBeforeFirstStartShowsZeroAndEndsEarly) {
+    s.Mode = kModeStopwatch;
+    const DisplayTick t = runDisplayTick(s, clock);
+    EXPECT_EQ(t.text, "00:00:00.0");
+    EXPECT_TRUE(t.endEarly);
+    EXPECT_FALSE(t.playTick);
+}
+
+TEST_F(DisplayTickTest, RunningStopwatchShowsElapsed) {
+    s.Mode = kModeStopwatch;
+    s.StopwatchEverStarted = true;
+    s.StopwatchStopped = false;
+    s.StopwatchStartTick = clock.tick - 3'723'456;
+    const DisplayTick t = runDisplayTick(s, clock);
+    EXPECT_EQ(t.text, "01:02:03.4");
+    EXPECT_FALSE(t.endEarly);
+
+    s.StopwatchPaused = true;
+    const DisplayTick paused = runDisplayTick(s, clock);
+    EXPECT_FALSE(paused.text.has_value());
+    EXPECT_TRUE(paused.endEarly);
+}
+
+TEST(ExtraArgs, SplitsOwnOptionsFromClockSwitches) {
+    const ExtraArgs a = parseExtraArgs({"t", "--screenshot=out.png", "x=5", "--bogus", "--help"});
+    EXPECT_TRUE(a.help);
+    EXPECT_FALSE(a.version);
+    EXPECT_EQ(a.screenshot, "out.png");
+    EXPECT_EQ(a.clockArgs, (std::vector<std::string>{"t", "x=5"}));
+    EXPECT_EQ(a.unknown, (std::vector<std::string>{"--bogus"}));
+    EXPECT_TRUE(parseExtraArgs({"--screenshot="}).screenshot.empty());
+}
+
+}  // namespace
+}  // namespace temura

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "clock/zone_arithmetic.h"
+#include "mainwin/form_main.h"
+#include "support/fake_desktop.h"
+#include "support/fake_system_clock.h"
+
+namespace temura {
+namespace {
+
+using test::FakeDesktop;
+using test::FakeSystemClock;
+
+class FormMainTest : public ::testing::Test {
+protected:
+    FakeSystemClock clock;
+    FakeDesktop desktop;
+    ClockState state;
+    std::unique_ptr<TFormMain> form;
+
+    void SetUp() override {
+        clock.setWarsawWinter();
+        clock.setLocal(2026, 12, 7, 23, 30, 15, 420);
+        clock.utc = clock.local;
+        clock.utc.hour = 22;
+        clock.uptime = 100ull * 3'600'000 + 61'000;
+        clock.tick = 5'000;
+        state.English = true;
+        form = std::make_unique<TFormMain>(
+            state, MainServices{clock, desktop, englishLocaleNames(), "/nonexistent"});
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(form.get(), static_cast<Qt::Key>(key), mods);
+    }
+    QString timeText() {
+        form->TimerTimer();
+        return form->lblTime->text();
+    }
+    static constexpr auto kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+};
+
+TEST_F(FormMainTest, EachModeShowsItsReadingAfterATick) {
+    const struct {
+        QAction* TFormMain::*action;
+        const char* text;
+        const char* letter;
+    } cases[] = {
+        {&TFormMain::actSetModeT, "23:30:15", "T"},
+        {&TFormMain::actSetModeE, "@979.3", "E"},
+        {&TFormMain::actSetModeW, "100:01:01", "W"},
+        {&TFormMain::actSetModeU, "22:30:15", "U"},
+        {&TFormMain::actSetModeS, "00:00:00.0", "S"},
+    };
+    for (const auto& c : cases) {
+        ((*form).*(c.action))->trigger();
+        EXPECT_EQ(timeText().toStdString(), c.text);
+        EXPECT_EQ(form->lblMode->text().toStdString(), c.letter);
+        EXPECT_TRUE(((*form).*(c.action))->isChecked());
+    }
+}
+
+TEST_F(FormMainTest, ModeCyclesByClickAndShortcut) {
+    EXPECT_EQ(state.Mode, kModeTimer);
+    QTest::mouseClick(form->lblMode, Qt::LeftButton);
+    EXPECT_EQ(state.Mode, kModeETime);
+    EXPECT_TRUE(form->actSetModeE->isChecked());
+    press(Qt::Key_M, kCtrlShift);
+    EXPECT_EQ(state.Mode, kModeWindows);
+    for (int i = 0; i < 3; ++i) press(Qt::Key_M, kCtrlShift);
+    EXPECT_EQ(state.Mode, kModeTimer);
+    EXPECT_EQ(form->lblMode->text(), QStringLiteral("T"));
+}
+
+TEST_F(FormMainTest, ModeShortcutsSelectModes) {
+    press(Qt::Key_4, Qt::ControlModifier);
+    EXPECT_EQ(state.Mode, kModeUtc);
+    press(Qt::Key_5, Qt::ControlModifier);
+    EXPECT_EQ(state.Mode, kModeStopwatch);
+    press(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(state.Mode, kModeTimer);
+}
+
+TEST_F(FormMainTest, FormatShortcutsCycle) {
+    press(Qt::Key_T, kCtrlShift);
+    EXPECT_EQ(state.TimeFormat, 2);
+    EXPECT_EQ(timeText(), QStringLiteral("23:30:15.4"));
+    press(Qt::Key_T, kCtrlShift);
+    EXPECT_EQ(state.TimeFormat, 0);
+    EXPECT_EQ(timeText(), QStringLiteral("23:30"));
+
+    form->actSetModeE->trigger();
+    press(Qt::Key_E, kCtrlShift);
+    EXPECT_EQ(state.ETimeFormat, 2);
+    EXPECT_EQ(timeText(), QStringLiteral("@979.34"));
+    press(Qt::Key_E, kCtrlShift);
+    EXPECT_EQ(timeText(), QStringLiteral("@979"));
+
+    const QString before = form->lblDate->text();
+    press(Qt::Key_A, kCtrlShift);
+    EXPECT_EQ(state.DateFormat, 3);
+    EXPECT_EQ(form->lblDate->text(), QStringLiteral("Mon, 07.12.2026"));
+    EXPECT_NE(form->lblDate->text(), before);
+    for (int i = 0; i < 3; ++i) press(Qt::Key_A, kCtrlShift);
+    EXPECT_EQ(state.DateFormat, 0);
+    EXPECT_EQ(form->lblDate->text(), QStringLiteral("Monday, 07 December 2026"));
+}
+
+TEST_F(FormMainTest, FontSizeStopsAtBothEnds) {
+    for (int i = 0; i < 200; ++i) press(Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(form->lblTime->font().pointSize(), 160);
+    const int bigWidth = state.FormWidthCalc;
+    for (int i = 0; i < 200; ++i) press(Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(form->lblTime->font().pointSize(), 4);
+    EXPECT_LT(state.FormWidthCalc, bigWidth);
+}
+
+TEST_F(FormMainTest, VisibilityKeysReLayTheWindow) {
+    form->TimerTimer();
+    form->SetSize();
+    const int height0 = state.FormHeightCalc;
+    const int width0 = state.FormWidthCalc;
+    ASSERT_TRUE(state.DateVisible);
+    ASSERT_TRUE(form->lblTZ->isVisible());
+
+    press(Qt::Key_F7);  // date off
+    EXPECT_FALSE(state.DateVisible);
+    EXPECT_FALSE(form->lblDate->isVisible());
+    EXPECT_LT(state.FormHeightCalc, height0);
+    const int noDate = state.FormHeightCalc;
+
+    press(Qt::Key_F8);  // zone name off
+    EXPECT_FALSE(state.TZVisible);
+    EXPECT_FALSE(form->lblTZ->isVisible());
+    EXPECT_LT(state.FormHeightCalc, noDate);
+    EXPECT_EQ(form->height(), state.FormHeightCalc);
+
+    press(Qt::Key_F6);  // mode letter off
+    EXPECT_FALSE(state.ModeVisible);
+    EXPECT_FALSE(form->lblMode->isVisible());
+    EXPECT_LT(state.FormWidthCalc, width0);
+
+    press(Qt::Key_F6);
+    press(Qt::Key_F7);
+    press(Qt::Key_F8);
+    EXPECT_EQ(state.FormHeightCalc, height0);
+    EXPECT_TRUE(form->actShowDate->isChecked());
+    EXPECT_TRUE(form->actShowTZName->isChecked());
+}
+
+TEST_F(FormMainTest, ZoneLineHiddenOutsideTimerMode) {
+    form->SetSize();
+    const int withZone = state.FormHeightCalc;
+    form->actSetModeU->trigger();
+    form->SetSize();
+    EXPECT_TRUE(state.TZVisible);
+    EXPECT_FALSE(form->lblTZ->isVisible());
+    EXPECT_LT(state.FormHeightCalc, withZone);
+    EXPECT_EQ(state.FormHeightCalc + 0, form->height());
+}
+
+TEST_F(FormMainTest, ButtonsAddARow) {
+    form->SetSize();
+    const int h = form->height();
+    press(Qt::Key_F5);
+    EXPECT_TRUE(form->btnStart->isVisible());
+    EXPECT_EQ(form->height(), h + 16);
+    press(Qt::Key_F5);
+    EXPECT_FALSE(form->btnStop->isVisible());
+    EXPECT_EQ(form->height(), h);
+}
+
+TEST_F(FormMainTest, SelectedZoneShowsItsTimeAndSign) {
+    ZoneSelection ahead{"Ahead", 120, 0, 0, 0, 0};  // system is +60, the zone +120
+    applyZone(state, clock, ahead);
+    form->showZoneChanged();
+    EXPECT_EQ(state.ZoneShift, 60);
+    EXPECT_EQ(timeText(), QStringLiteral("00:30:15"));
+    EXPECT_EQ(form->lblMode->text(), QStringLiteral("T+"));
+    EXPECT_EQ(form->lblTZ->text(), QStringLiteral("Ahead"));
+
+    applyZone(state, clock, ZoneSelection{"Behind", -300, 0, 0, 0, 0});
+    form->showZoneChanged();
+    EXPECT_EQ(timeText(), QStringLiteral("17:30:15"));
+    EXPECT_EQ(form->lblMode->text(), QStringLiteral("T-"));
+
+    press(Qt::Key_D, kCtrlShift);  // back to the system zone
+    EXPECT_FALSE(state.UseTZ);
+    EXPECT_EQ(timeText(), QStringLiteral("23:30:15"));
+    EXPECT_EQ(form->lblMode->text(), QStringLiteral("T"));
+    EXPECT_EQ(form->lblTZ->text(), QStringLiteral("CET"));
+}
+
+TEST_F(FormMainTest, TimeChangeNotificationRereadsTheZone) {
+    clock.setWarsawSummer();
+    ASSERT_TRUE(clock.handler);
+    clock.handler();
+    EXPECT_TRUE(state.SysInDST);
+    EXPECT_EQ(state.SysZoneName, "CEST");
+}
+
+TEST_F(FormMainTest, DoubleClickOpensDateTimeSettings) {
+    QTest::mouseDClick(form->lblTime, Qt::LeftButton);
+    EXPECT_EQ(desktop.dateTimeSettingsRequests, 1);
+}
+
+TEST_F(FormMainTest, SysClockMovesOnlyWhereATaskbarClockExists) {
+    const QPoint before = form->pos();
+    press(Qt::Key_C, kCtrlShift);
+    EXPECT_EQ(form->pos(), before);
+    desktop.taskbarClock = ScreenPoint{300, 200};
+    press(Qt::Key_C, kCtrlShift);
+    EXPECT_EQ(form->pos(), QPoint(300, 200));
+}
+
+TEST_F(FormMainTest, EscapeEndsTheProgram) {
+    QSignalSpy quit(QCoreApplication::instance(), &QCoreApplication::aboutToQuit);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+}
+
+}  // namespace
+}  // namespace temura
