@@ -83,9 +83,12 @@ TEST(ZoneInfoAt, DaylightIsThePartWithTheLargerOffset) {
         {"UTC", utcMs(2026, 7, 15), ZoneResult::None, 0, 0, "UTC", "UTC"},
         // London 1947 had three offsets (GMT, BST, double summer time): no daylight part.
         {"Europe/London", utcMs(1947, 6, 1), ZoneResult::None, -120, 0, "", ""},
-        // The year is the local one: still 2019 in Sao Paulo, whose last daylight time was early
-        // 2019; 2020 has one offset.
-        {"America/Sao_Paulo", utcMs(2020, 1, 1, 1), ZoneResult::Standard, 180, -60, "-03", "-02"},
+        // The year is the local one: still 2019 in Sao Paulo, whose daylight time ended for good
+        // in February 2019 (a one-way change: no daylight part); 2020 has one offset anyway.
+        {"America/Sao_Paulo", utcMs(2020, 1, 1, 1), ZoneResult::None, 180, 0, "-03", "-03"},
+        {"America/Sao_Paulo", utcMs(2018, 12, 1), ZoneResult::Daylight, 180, -60, "-03", "-02"},
+        // Volgograd went from +04 back to +03 for good in December 2020: no daylight time.
+        {"Europe/Volgograd", utcMs(2020, 7, 1), ZoneResult::None, -240, 0, "", ""},
     };
     for (const ZoneCase& c : cases) {
         SCOPED_TRACE(

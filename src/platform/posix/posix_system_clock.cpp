@@ -37,8 +37,8 @@ SystemTime fromTm(const tm& t, long nanoseconds) {
     return st;
 }
 
-// Far enough ahead never to expire on its own (2200-01-01 UTC); the kernel only cancels it.
-constexpr time_t kFarFuture = 7'258'118'400;
+// Far enough ahead never to expire on its own: the kernel only ever cancels it.
+constexpr time_t kClockSetTimerSpan = 50 * 365 * 86'400;
 
 }  // namespace
 
@@ -58,8 +58,7 @@ PosixSystemClock::~PosixSystemClock() {
 
 SystemTime PosixSystemClock::localTime() const {
     const timespec now = clockNow(CLOCK_REALTIME);
-    // localtime_r, unlike localtime, need not re-read the zone: ask for it so a change shows at
-    // once.
+    // localtime_r need not notice a new TZ or /etc/localtime by itself; tzset() makes it look.
     tzset();
     tm t{};
     localtime_r(&now.tv_sec, &t);
@@ -123,6 +122,7 @@ void PosixSystemClock::postHandlerCall() const {
                 const std::function<void()> handler = handler_;
                 handler();
             }
+            // Cleared only now: a change the handler's own zone read notices is one it has seen.
             callPending_ = false;
         },
         Qt::QueuedConnection);
@@ -150,7 +150,8 @@ void PosixSystemClock::stopWatchingClockSets() {
 
 bool PosixSystemClock::armClockSetTimer() const {
     itimerspec spec{};
-    spec.it_value.tv_sec = kFarFuture;
+    // Relative to now, so a clock set far ahead does not leave a timer that is always due.
+    spec.it_value.tv_sec = clockNow(CLOCK_REALTIME).tv_sec + kClockSetTimerSpan;
     return timerfd_settime(timerFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) ==
            0;
 }
@@ -160,8 +161,8 @@ void PosixSystemClock::onClockSetTimer() {
     const ssize_t n = read(timerFd_, &expirations, sizeof expirations);
     const int error = n < 0 ? errno : 0;
     if (error == EAGAIN || error == EINTR) return;  // woken for nothing
-    // ECANCELED: the clock was set. An expiry means the clock now reads past the far future,
-    // which it only does after being set, too. Either way the timer must be armed anew.
+    // ECANCELED: the clock was set. An expiry means the clock jumped decades ahead, so it was
+    // set, too. Either way the timer must be armed anew.
     if (!armClockSetTimer()) {
         // Give up on clock sets rather than spin on a descriptor that stays readable.
         timerNotifier_->setEnabled(false);

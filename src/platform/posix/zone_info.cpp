@@ -39,7 +39,10 @@ SysZoneInfo zoneInfoAt(const QTimeZone& zone, qint64 utcMsecs) {
     // Name each part as it is called now where possible: tz data renames abbreviations at times.
     parts[offsetNow] = now;
 
-    if (parts.size() == 2) {
+    // Daylight saving goes there and back within the year; a lasting change of the standard
+    // offset (two offsets, but the year ends on the new one) is no daylight time.
+    const bool thereAndBack = zone.offsetFromUtc(yearStart) == zone.offsetFromUtc(yearEnd.addMSecs(-1));
+    if (parts.size() == 2 && thereAndBack) {
         const auto& [smaller, smallerAt] = *parts.begin();
         const auto& [larger, largerAt] = *parts.rbegin();
         info.result = offsetNow == larger ? ZoneResult::Daylight : ZoneResult::Standard;
