@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -8,12 +9,15 @@
 
 #include "app/links.h"
 #include "clock/clock_state.h"
+#include "mainwin/data_file_rules.h"
 #include "mainwin/extra_args_rules.h"
+#include "mainwin/form_full_screen.h"
 #include "mainwin/form_main.h"
 #include "mainwin/locale_names_qt.h"
 #include "mainwin/screenshot.h"
 #include "platform/platform_factory.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_tick_player.h"
 
 namespace {
 
@@ -52,11 +56,20 @@ int main(int argc, char** argv) {
 
     auto clock = temura::makeSystemClock();
     temura::QtDesktop desktop;
+    temura::QtTickPlayer ticks;
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    const std::string userFolder =
+        (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+         QStringLiteral("/temura"))
+            .toStdString();
     temura::ClockState state;
     state.English = true;  // until stored settings choose the language
     temura::TFormMain formMain(
-        state, temura::MainServices{*clock, desktop, temura::localeNames(QLocale::system()),
-                                    QCoreApplication::applicationDirPath().toStdString()});
+        state, temura::MainServices{*clock, desktop, ticks, temura::localeNames(QLocale::system()),
+                                    programFolder,
+                                    temura::dataFolders(programFolder, userFolder)});
+    temura::TFormFullScreen formFullScreen;
+    formMain.setFullScreenWindow(&formFullScreen);
 
     if (!extras.screenshot.empty()) {
         const QString path = QString::fromStdString(extras.screenshot);

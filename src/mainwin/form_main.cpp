@@ -9,12 +9,18 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
+#include <QFileInfo>
+#include <QSystemTrayIcon>
 #include <QWindow>
 
 #include "clock/zone_arithmetic.h"
 #include "mainwin/colour_qt.h"
+#include "mainwin/data_file_rules.h"
+#include "mainwin/form_full_screen.h"
+#include "mainwin/lang_rules.h"
 #include "mainwin/main_rules.h"
 #include "mainwin/painted_icons.h"
+#include "mainwin/popup_menu.h"
 
 namespace temura {
 
@@ -24,6 +30,13 @@ constexpr int kButtonSize = 16;
 constexpr int kSnapDistance = 5;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Qt breaks lines at LF; the texts use CR LF as the clock always did.
+QString qtLines(const std::string& s) {
+    QString t = qs(s);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return t;
+}
 
 int textWidth(const QLabel* label, const QString& text) {
     return QFontMetrics(label->font()).horizontalAdvance(text);
@@ -44,6 +57,7 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     ReadSysZone(m_state, m_services.clock);
     setWindowTitle(QStringLiteral("Temura"));
     setWindowIcon(appIcon());
+    SetbTickFile();
     setStartValues(m_state);
     resize(161, 138);
 
@@ -51,6 +65,10 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     createButtons();
     createTimers();
     createActions();
+    createStopwatchActions();
+    createMenuActions();
+    createMenus();
+    createTray();
 
     GetCurrTZName(m_state, m_services.clock);
     applyStartLook();
@@ -58,6 +76,7 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     lblTime->setText(qs(placeholderTimeText(m_state)));
     lblDate->setText(qs(DateText(m_services.clock.localTime(), 0, m_state.DateFormat,
                                  m_services.names)));
+    SetLang();
     SetClPaused();
     SetModeStr();
     SetSize();
@@ -76,6 +95,7 @@ void TFormMain::createLabels() {
     for (QLabel* l : {lblTime, lblDate, lblTZ}) {
         l->setAlignment(Qt::AlignCenter);
         l->setAutoFillBackground(true);
+        l->setToolTipDuration(5000);
         l->installEventFilter(this);
     }
     lblTZ->hide();
@@ -123,6 +143,7 @@ void TFormMain::createTimers() {
 
     TimerP = new QTimer(this);
     TimerP->setInterval(500);
+    connect(TimerP, &QTimer::timeout, this, &TFormMain::TimerPTimer);
 
     m_snapTimer = new QTimer(this);
     m_snapTimer->setSingleShot(true);
@@ -142,7 +163,7 @@ QAction* TFormMain::makeAction(const QString& text, const QKeySequence& key,
     if (!key.isEmpty()) a->setShortcut(key);
     a->setCheckable(checkable);
     a->setShortcutContext(Qt::WindowShortcut);
-    connect(a, &QAction::triggered, this, slot);
+    if (slot) connect(a, &QAction::triggered, this, slot);
     addAction(a);
     return a;
 }
@@ -223,6 +244,7 @@ void TFormMain::applyStartLook() {
     setLabelFont(lblDate, QStringLiteral("Arial"), 8, false, false);
     setLabelFont(lblTZ, QStringLiteral("Arial"), 8, false, false);
     setLabelColours(lblTime, m_state.TimerFontColor, m_timeBackground);
+    m_timeColour = m_state.TimerFontColor;
     setLabelColours(lblDate, 0xFFFFFF, m_timeBackground);
     setLabelColours(lblTZ, 0xFFFFFF, m_timeBackground);
     actFontBold->setChecked(m_state.TimerFontBold);
@@ -230,6 +252,7 @@ void TFormMain::applyStartLook() {
     actShowMode->setChecked(m_state.ModeVisible);
     actShowDate->setChecked(m_state.DateVisible);
     actShowTZName->setChecked(m_state.TZVisible);
+    actPlayTick->setChecked(m_state.PlayTick);
     lblMode->setVisible(m_state.ModeVisible);
     lblDate->setVisible(m_state.DateVisible);
     updateWindowBackground();
@@ -332,6 +355,7 @@ void TFormMain::SetModeStr() {
     QPalette p = lblMode->palette();
     p.setColor(QPalette::WindowText, toQColor(m_state.PausedColor));
     lblMode->setPalette(p);
+    SetHint();
     SetSize2();
     TimerSTimer();
 }
@@ -350,13 +374,56 @@ void TFormMain::showTimeText(const std::string& text) {
 void TFormMain::TimerTimer() {
     const DisplayTick tick = runDisplayTick(m_state, m_services.clock);
     if (tick.text) showTimeText(*tick.text);
+    if (tick.playTick) PlayIt();
     if (tick.endEarly) return;
     raiseAboveOthers();
+    const QString tip = qtLines(trayTip(lblTime->text().toStdString()));
+    if (tip != m_trayTip) {
+        m_trayTip = tip;
+        cti->setToolTip(tip);
+    }
+}
+
+bool TFormMain::raisingAllowed() const {
+    if (m_state.InTray || m_state.FileDialogOpen || !isVisible()) return false;
+    for (const QWidget* w : m_raiseBlockers) {
+        if (w && w->isVisible()) return false;
+    }
+    return !(m_aboutBox && m_aboutBox->isVisible());
 }
 
 void TFormMain::raiseAboveOthers() {
-    if (!m_raisingEnabled || m_state.InTray || m_state.FileDialogOpen || !isVisible()) return;
-    raise();
+    if (m_raisingEnabled && raisingAllowed()) raise();
+}
+
+void TFormMain::PlayIt() {
+    if (!m_state.PlayTick || m_state.InTray) return;
+    if (m_aboutBox && m_aboutBox->isVisible()) return;
+    if (m_state.bTickFile) {
+        m_services.ticks.playFile(m_state.TickFilePath);
+    } else {
+        m_services.ticks.playBuiltIn();
+    }
+}
+
+void TFormMain::SetbTickFile() {
+    const auto found = findDataFile(m_services.dataFolders.empty()
+                                        ? std::vector<std::string>{m_services.programFolder}
+                                        : m_services.dataFolders,
+                                    "temura.wav", [](const std::string& path) {
+                                        return QFileInfo::exists(QString::fromStdString(path));
+                                    });
+    m_state.bTickFile = found.has_value();
+    m_state.TickFilePath = found.value_or(std::string());
+}
+
+void TFormMain::TimerPTimer() { setTimeColour(temura::TimerPTimer(m_state, m_timeColour)); }
+
+void TFormMain::setTimeColour(Colour colour) {
+    m_timeColour = colour;
+    QPalette p = lblTime->palette();
+    p.setColor(QPalette::WindowText, toQColor(colour));
+    lblTime->setPalette(p);
 }
 
 void TFormMain::TimerSTimer() {
@@ -381,6 +448,7 @@ void TFormMain::TimerSTimer() {
         lblDate->setText(qs(DateText(m_services.clock.localTime(), dateShiftMinutes(m_state),
                                      m_state.DateFormat, m_services.names)));
     }
+    if (m_state.PlayTick) SetbTickFile();
 }
 
 void TFormMain::WMTimeChange() {
@@ -388,6 +456,7 @@ void TFormMain::WMTimeChange() {
     CheckZoneDST(m_state, m_services.clock);
     CalcZoneShift(m_state, m_services.clock);
     GetCurrTZName(m_state, m_services.clock);
+    SetLang();
     SetSize2();
     TimerSTimer();
 }
@@ -504,7 +573,13 @@ void TFormMain::actDefaultTimeZoneExec() {
 
 void TFormMain::lblTimeDblClick() { m_services.desktop.openDateTimeSettings(); }
 
-void TFormMain::actCloseExecute() { close(); }
+void TFormMain::actCloseExecute() {
+    if (m_state.FullScreen) {
+        leaveFullScreen();
+        return;
+    }
+    close();
+}
 
 void TFormMain::closeEvent(QCloseEvent* event) {
     event->accept();

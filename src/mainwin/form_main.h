@@ -6,14 +6,19 @@
 #include <QToolButton>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "clock/clock_state.h"
 #include "clock/text_format.h"
+#include "clock/stopwatch.h"
 #include "platform/desktop.h"
 #include "platform/system_clock.h"
+#include "platform/tick_player.h"
 
 class QAction;
 class QActionGroup;
+class QMenu;
+class QSystemTrayIcon;
 
 namespace temura {
 
@@ -21,9 +26,15 @@ namespace temura {
 struct MainServices {
     SystemClock& clock;
     Desktop& desktop;
+    TickPlayer& ticks;
     LocaleNames names;
     std::string programFolder;
+    // Where the tick file, the help and the defaults file are looked up, in order.
+    std::vector<std::string> dataFolders;
 };
+
+class PopupMenu;
+class TFormFullScreen;
 
 // The clock window: the time line, the optional date and zone-name lines, the mode letter and
 // the stopwatch buttons, driven by its four timers.
@@ -46,6 +57,29 @@ public:
     void WMTimeChange();
     void FormActivate();
     void showZoneChanged();  // after a zone was applied or switched off elsewhere
+    void SetLang();
+    void SetHint();
+    void PlayIt();
+    void SetbTickFile();
+    void TimerPTimer();
+
+    // The full-screen window is created after this one and handed over.
+    void setFullScreenWindow(TFormFullScreen* window);
+    // Windows whose visibility stops the clock raising itself (dialogs, about box).
+    void addRaiseBlocker(QWidget* window) { m_raiseBlockers.push_back(window); }
+    void setAboutBox(QWidget* about) { m_aboutBox = about; }
+    // Windows minimising to the tray closes.
+    void addCloseOnMinimize(QWidget* window) { m_closeOnMinimize.push_back(window); }
+
+    const QString& applicationTitle() const { return m_appTitle; }
+    QString hintText() const;
+    PopupMenu* popMain = nullptr;
+    QMenu* popCti = nullptr;
+    QMenu* popIncDecStopwatch = nullptr;
+    QMenu* popTimeZone = nullptr;
+    QSystemTrayIcon* cti = nullptr;
+    void popMainPopup();
+    void popCtiPopup();
 
     // Whether closing saves the settings (off for --screenshot).
     void setSaveOnClose(bool save) { m_saveOnClose = save; }
@@ -85,6 +119,39 @@ public:
     QAction* actSysClock = nullptr;
     QAction* actDefaultTimeZone = nullptr;
     QAction* actClose = nullptr;
+    QAction* actStart = nullptr;
+    QAction* actPause = nullptr;
+    QAction* actStop = nullptr;
+    QAction* actClear = nullptr;
+    QAction* actStoperIncSec = nullptr;
+    QAction* actStoperDecSec = nullptr;
+    QAction* actStoperIncMin = nullptr;
+    QAction* actStoperDecMin = nullptr;
+    QAction* actPlayTick = nullptr;
+    QAction* actFullScreen = nullptr;
+    QAction* actOptions = nullptr;
+    QAction* actHelp = nullptr;
+    QAction* actAbout = nullptr;
+    QAction* actMinimize = nullptr;
+    QAction* actRestore = nullptr;
+    QAction* actChangeLanguage = nullptr;
+    QAction* actDefault = nullptr;
+    QAction* actSelectTimeZone = nullptr;
+    QAction* actLoadSettings = nullptr;
+    QAction* actSaveSettings = nullptr;
+    // Menu items of their own (captions carry the shortcut text) and the section headers.
+    QAction* popFontSizePlus = nullptr;
+    QAction* popFontSizeMinus = nullptr;
+    QAction* popSep1 = nullptr;
+    QAction* popSep2 = nullptr;
+    QAction* popSep3 = nullptr;
+    QAction* popCtiRestore = nullptr;
+    QAction* popCtiTimer = nullptr;
+    QAction* popCtiBMT = nullptr;
+    QAction* popCtiWindows = nullptr;
+    QAction* popCtiUTC = nullptr;
+    QAction* popCtiStopwatch = nullptr;
+    QAction* popCtiExit = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,6 +168,13 @@ private:
     void createButtons();
     void createTimers();
     void createActions();
+    void createStopwatchActions();
+    void createMenuActions();
+    void createMenus();
+    void createTray();
+    void applyStopwatch(const StopwatchEffects& effects);
+    void setTimeColour(Colour colour);
+    bool raisingAllowed() const;
     QAction* makeAction(const QString& text, const QKeySequence& key, void (TFormMain::*slot)(),
                         bool checkable = false);
     void applyStartLook();
@@ -125,6 +199,14 @@ private:
     void actSysClockExecute();
     void actDefaultTimeZoneExec();
     void actCloseExecute();
+    void actPlayTickExecute();
+    void actFullScreenExecute();
+    void enterFullScreen();
+    void leaveFullScreen();
+    void actHelpExecute();
+    void actMinimizeExecute();
+    void actRestoreExecute();
+    void actChangeLanguageExecute();
     void changeFontSize(int step);
     void showTimeText(const std::string& text);
     void raiseAboveOthers();
@@ -140,6 +222,13 @@ private:
     QActionGroup* m_modeGroup = nullptr;
     QTimer* m_snapTimer = nullptr;
     Colour m_timeBackground = 0;
+    Colour m_timeColour = 0;
+    QString m_appTitle = QStringLiteral("Temura");
+    QString m_trayTip;
+    TFormFullScreen* m_fullScreen = nullptr;
+    QWidget* m_aboutBox = nullptr;
+    std::vector<QWidget*> m_raiseBlockers;
+    std::vector<QWidget*> m_closeOnMinimize;
     bool m_saveOnClose = true;
     bool m_raisingEnabled = true;
     bool m_pressed = false;

@@ -8,6 +8,7 @@
 #include "mainwin/form_main.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
+#include "support/fake_tick_player.h"
 
 namespace temura {
 namespace {
@@ -19,6 +20,7 @@ class FormMainTest : public ::testing::Test {
 protected:
     FakeSystemClock clock;
     FakeDesktop desktop;
+    test::FakeTickPlayer ticks;
     ClockState state;
     std::unique_ptr<TFormMain> form;
 
@@ -31,7 +33,8 @@ protected:
         clock.tick = 5'000;
         state.English = true;
         form = std::make_unique<TFormMain>(
-            state, MainServices{clock, desktop, englishLocaleNames(), "/nonexistent"});
+            state, MainServices{clock, desktop, ticks, englishLocaleNames(), "/nonexistent",
+                                {"/nonexistent"}});
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));

@@ -1,0 +1,86 @@
+#pragma once
+
+// The main window's texts in both languages (UTF-8) and the clock's hint.
+
+#include <string>
+
+#include "clock/clock_state.h"
+
+namespace temura {
+
+// Every caption and hint of the main window and its two menus for one language; members are
+// named after the control that shows the text.
+struct MainTexts {
+    std::string actStartHint;
+    std::string actPauseHint;
+    std::string popStart;
+    std::string popPause;
+    std::string popShowButtons;
+    std::string actPlayTick;
+    std::string actOptions;
+    std::string actClose;
+    std::string actAbout;
+    std::string actHelp;
+    std::string popMode;
+    std::string actSetModeS;
+    std::string actSetModeT;
+    std::string popFont;
+    std::string popFontSizePlus;
+    std::string popFontSizeMinus;
+    std::string actShowMode;
+    std::string popTimeZone;
+    std::string actDefaultTimeZone;  // carries the system zone's current name
+    std::string actSelectTimeZone;
+    std::string popIncDecStopwatch;
+    std::string actSetModeE;
+    std::string actSetModeU;
+    std::string actMinimize;
+    std::string actRestore;
+    std::string actFontBold;
+    std::string actFontItalic;
+    std::string actShowTZName;
+    std::string actShowDate;
+    std::string actFullScreen;
+    std::string actDefault;
+    std::string actDefaultHint;
+
+    // The same in both languages.
+    std::string actSetModeW;
+    std::string actStopHint;
+    std::string popStop;
+    std::string actStoperIncSec;
+    std::string actStoperDecSec;
+    std::string actStoperIncMin;
+    std::string actStoperDecMin;
+    std::string actChangeLanguage;
+
+    // The tray menu repeats the captions of the actions it runs.
+    std::string popCtiRestore;
+    std::string popCtiTimer;
+    std::string popCtiBMT;
+    std::string popCtiWindows;
+    std::string popCtiUTC;
+    std::string popCtiStopwatch;
+    std::string popCtiExit;
+
+    // The owner-drawn section headers and exit item of the popup menu.
+    std::string popSep1;
+    std::string popSep2;
+    std::string popSep3;
+    std::string popExit;
+};
+
+// Texts for s.English, with s.SysZoneName in the default-zone caption.
+MainTexts mainTexts(const ClockState& s);
+
+// The exit item's text: the caption, eleven spaces, then the shortcut's text.
+std::string exitItemText(const std::string& caption, const std::string& shortcut);
+
+// The tray icon's tip for the text the time line shows.
+std::string trayTip(const std::string& timeText);
+
+// The clock's hint: lines joined by CR LF, describing the mode and, for a selected zone, its
+// figures.
+std::string composeHint(const ClockState& s);
+
+}  // namespace temura
