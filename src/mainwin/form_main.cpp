@@ -386,6 +386,8 @@ void TFormMain::TimerTimer() {
 
 bool TFormMain::raisingAllowed() const {
     if (m_state.InTray || m_state.FileDialogOpen || !isVisible()) return false;
+    // An open menu would be covered by the clock.
+    if (QApplication::activePopupWidget() != nullptr) return false;
     for (const QWidget* w : m_raiseBlockers) {
         if (w && w->isVisible()) return false;
     }
@@ -593,6 +595,11 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     const bool label = watched == lblTime || watched == lblDate || watched == lblTZ ||
                        watched == lblMode;
     if (!label) return QWidget::eventFilter(watched, event);
+    const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    // Only the left button drags and clicks; the right one brings up the menu as usual.
+    if (mouse && mouse->button() != Qt::LeftButton && mouse->buttons() != Qt::LeftButton) {
+        return QWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
         case QEvent::MouseButtonDblClick:
             if (watched != lblMode) lblTimeDblClick();

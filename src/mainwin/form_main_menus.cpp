@@ -100,10 +100,8 @@ void TFormMain::createMenuActions() {
     actAbout = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F1), nullptr);
     actDefault = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F12), nullptr);
     actSelectTimeZone = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+Z")), nullptr);
-    actLoadSettings = makeAction(QStringLiteral("Load settings..."),
-                                 QKeySequence(QStringLiteral("Ctrl+O")), nullptr);
-    actSaveSettings = makeAction(QStringLiteral("Save settings..."),
-                                 QKeySequence(QStringLiteral("Ctrl+S")), nullptr);
+    actLoadSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+O")), nullptr);
+    actSaveSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+S")), nullptr);
     for (QAction* a :
          {actOptions, actAbout, actDefault, actSelectTimeZone, actLoadSettings, actSaveSettings}) {
         a->setEnabled(false);
@@ -251,6 +249,8 @@ void TFormMain::SetLang() {
     actDefault->setText(menuText(t.actDefault));
     actDefault->setToolTip(qs(t.actDefaultHint));
     actChangeLanguage->setText(menuText(t.actChangeLanguage));
+    actLoadSettings->setText(menuText(t.actLoadSettings));
+    actSaveSettings->setText(menuText(t.actSaveSettings));
 
     popCtiRestore->setText(menuText(t.popCtiRestore));
     popCtiStopwatch->setText(menuText(t.popCtiStopwatch));

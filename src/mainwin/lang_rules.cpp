@@ -85,6 +85,8 @@ MainTexts mainTexts(const ClockState& s) {
     t.actDefault = pick("Default", "Domyślne");
     // "Przywróc" without the accent is how this text has always read.
     t.actDefaultHint = pick("Restore default settings", "Przywróc ustawienia domyślne");
+    t.actLoadSettings = pick("Load settings...", "Wczytaj ustawienia...");
+    t.actSaveSettings = pick("Save settings...", "Zapisz ustawienia...");
 
     t.actSetModeW = "Windows";
     t.actStopHint = "Stop";

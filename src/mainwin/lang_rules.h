@@ -43,6 +43,8 @@ struct MainTexts {
     std::string actFullScreen;
     std::string actDefault;
     std::string actDefaultHint;
+    std::string actLoadSettings;  // the options window's actions, also on the popup menu
+    std::string actSaveSettings;
 
     // The same in both languages.
     std::string actSetModeW;
