@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth
   fonts-dejavu-core fonts-liberation
+  desktop-file-utils shared-mime-info
 )
 
 sudo_cmd=()

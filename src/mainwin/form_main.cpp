@@ -239,27 +239,68 @@ void TFormMain::applyStartLook() {
     m_state.ModeVisible = true;
     m_state.TZVisible = true;
     m_state.PlayTick = true;
-    m_timeBackground = 0x000000;
-    setLabelFont(lblTime, QStringLiteral("MS Sans Serif"), 14, true, false);
-    setLabelFont(lblDate, QStringLiteral("Arial"), 8, false, false);
-    setLabelFont(lblTZ, QStringLiteral("Arial"), 8, false, false);
+    DisplayLook look;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    look.X = screen.width() / 2;
+    look.Y = screen.height() / 2;
+    applyLook(look);
+}
+
+void TFormMain::applyLook(const DisplayLook& look) {
+    m_timeBackground = look.TimerBgColor;
+    setLabelFont(lblTime, qs(look.TimerFontName), look.TimerFontSize, m_state.TimerFontBold,
+                 m_state.TimerFontItalic);
+    setLabelFont(lblDate, qs(look.date.name), look.date.size, look.date.bold, look.date.italic);
+    setLabelFont(lblTZ, qs(look.tz.name), look.tz.size, look.tz.bold, look.tz.italic);
     setLabelColours(lblTime, m_state.TimerFontColor, m_timeBackground);
     m_timeColour = m_state.TimerFontColor;
-    setLabelColours(lblDate, 0xFFFFFF, m_timeBackground);
-    setLabelColours(lblTZ, 0xFFFFFF, m_timeBackground);
+    setLabelColours(lblDate, look.date.colour, m_timeBackground);
+    setLabelColours(lblTZ, look.tz.colour, m_timeBackground);
+    m_dateColour = look.date.colour;
+    m_tzColour = look.tz.colour;
+    actShowButtons->setChecked(look.ButtonsVisible);
+    for (QToolButton* b : {btnStart, btnPause, btnStop}) b->setVisible(look.ButtonsVisible);
+    setWindowOpacity(static_cast<double>(look.Alpha & 0xFF) / 255.0);
+    m_alpha = look.Alpha & 0xFF;
+    move(look.X, look.Y);
+    syncFromState();
+}
+
+DisplayLook TFormMain::currentLook() const {
+    DisplayLook look;
+    look.X = x();
+    look.Y = y();
+    look.TimerFontName = lblTime->font().family().toStdString();
+    look.TimerFontSize = lblTime->font().pointSize();
+    const auto lineFont = [](const QLabel* l, Colour colour) {
+        LineFont f;
+        f.name = l->font().family().toStdString();
+        f.size = l->font().pointSize();
+        f.bold = l->font().bold();
+        f.italic = l->font().italic();
+        f.colour = colour;
+        return f;
+    };
+    look.date = lineFont(lblDate, m_dateColour);
+    look.tz = lineFont(lblTZ, m_tzColour);
+    look.TimerBgColor = m_timeBackground;
+    look.Alpha = m_alpha;
+    look.ButtonsVisible = actShowButtons->isChecked();
+    return look;
+}
+
+void TFormMain::syncFromState() {
     actFontBold->setChecked(m_state.TimerFontBold);
     actFontItalic->setChecked(m_state.TimerFontItalic);
     actShowMode->setChecked(m_state.ModeVisible);
     actShowDate->setChecked(m_state.DateVisible);
     actShowTZName->setChecked(m_state.TZVisible);
     actPlayTick->setChecked(m_state.PlayTick);
+    actFullScreen->setChecked(m_state.FullScreen);
+    for (QAction* a : m_modeGroup->actions()) a->setChecked(a->data().toInt() == m_state.Mode);
     lblMode->setVisible(m_state.ModeVisible);
     lblDate->setVisible(m_state.DateVisible);
     updateWindowBackground();
-    setWindowOpacity(1.0);
-
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.width() / 2, screen.height() / 2);
 }
 
 void TFormMain::setLabelFont(QLabel* label, const QString& family, int pointSize, bool bold,

@@ -14,6 +14,7 @@
 #include "platform/desktop.h"
 #include "platform/system_clock.h"
 #include "platform/tick_player.h"
+#include "settings/display_look.h"
 
 class QAction;
 class QActionGroup;
@@ -57,6 +58,11 @@ public:
     void WMTimeChange();
     void FormActivate();
     void showZoneChanged();  // after a zone was applied or switched off elsewhere
+    // The look of the lines, the opacity, the buttons and the position, and back.
+    void applyLook(const DisplayLook& look);
+    DisplayLook currentLook() const;
+    // Brings the check marks and visibilities in line with ClockState.
+    void syncFromState();
     void SetLang();
     void SetHint();
     void PlayIt();
@@ -223,6 +229,9 @@ private:
     QTimer* m_snapTimer = nullptr;
     Colour m_timeBackground = 0;
     Colour m_timeColour = 0;
+    Colour m_dateColour = 0xFFFFFF;
+    Colour m_tzColour = 0xFFFFFF;
+    std::int32_t m_alpha = 255;
     QString m_appTitle = QStringLiteral("Temura");
     QString m_trayTip;
     TFormFullScreen* m_fullScreen = nullptr;
