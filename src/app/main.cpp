@@ -9,6 +9,7 @@
 
 #include "app/links.h"
 #include "clock/clock_state.h"
+#include "dialogs/form_about.h"
 #include "mainwin/data_file_rules.h"
 #include "mainwin/extra_args_rules.h"
 #include "mainwin/form_full_screen.h"
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
                                     temura::dataFolders(programFolder, userFolder)});
     temura::TFormFullScreen formFullScreen;
     formMain.setFullScreenWindow(&formFullScreen);
+    temura::TFormAbout2 formAbout(state, desktop, ticks);
+    formMain.setAboutBox(&formAbout);
 
     if (!extras.screenshot.empty()) {
         const QString path = QString::fromStdString(extras.screenshot);

@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "clock/zone_arithmetic.h"
+#include "dialogs/form_about.h"
 #include "mainwin/colour_qt.h"
 #include "mainwin/data_file_rules.h"
 #include "mainwin/form_full_screen.h"
@@ -432,7 +433,7 @@ bool TFormMain::raisingAllowed() const {
     for (const QWidget* w : m_raiseBlockers) {
         if (w && w->isVisible()) return false;
     }
-    return !(m_aboutBox && m_aboutBox->isVisible());
+    return !(m_about && m_about->isVisible());
 }
 
 void TFormMain::raiseAboveOthers() {
@@ -441,7 +442,7 @@ void TFormMain::raiseAboveOthers() {
 
 void TFormMain::PlayIt() {
     if (!m_state.PlayTick || m_state.InTray) return;
-    if (m_aboutBox && m_aboutBox->isVisible()) return;
+    if (m_about && m_about->isVisible()) return;
     if (m_state.bTickFile) {
         m_services.ticks.playFile(m_state.TickFilePath);
     } else {

@@ -35,6 +35,7 @@ struct MainServices {
 };
 
 class PopupMenu;
+class TFormAbout2;
 class TFormFullScreen;
 
 // The clock window: the time line, the optional date and zone-name lines, the mode letter and
@@ -73,7 +74,7 @@ public:
     void setFullScreenWindow(TFormFullScreen* window);
     // Windows whose visibility stops the clock raising itself (dialogs, about box).
     void addRaiseBlocker(QWidget* window) { m_raiseBlockers.push_back(window); }
-    void setAboutBox(QWidget* about) { m_aboutBox = about; }
+    void setAboutBox(TFormAbout2* about);
     // Windows minimising to the tray closes.
     void addCloseOnMinimize(QWidget* window) { m_closeOnMinimize.push_back(window); }
 
@@ -235,7 +236,7 @@ private:
     QString m_appTitle = QStringLiteral("Temura");
     QString m_trayTip;
     TFormFullScreen* m_fullScreen = nullptr;
-    QWidget* m_aboutBox = nullptr;
+    TFormAbout2* m_about = nullptr;
     std::vector<QWidget*> m_raiseBlockers;
     std::vector<QWidget*> m_closeOnMinimize;
     bool m_saveOnClose = true;

@@ -9,6 +9,7 @@
 #include <QSystemTrayIcon>
 
 #include "app/links.h"
+#include "dialogs/form_about.h"
 #include "mainwin/colour_qt.h"
 #include "mainwin/data_file_rules.h"
 #include "mainwin/form_full_screen.h"
@@ -98,6 +99,9 @@ void TFormMain::createMenuActions() {
     // The windows behind these come later; until then their items are shown disabled.
     actOptions = makeAction({}, QKeySequence(Qt::Key_F12), nullptr);
     actAbout = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F1), nullptr);
+    connect(actAbout, &QAction::triggered, this, [this] {
+        if (m_about) m_about->open();
+    });
     actDefault = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F12), nullptr);
     actSelectTimeZone = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+Z")), nullptr);
     actLoadSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+O")), nullptr);
@@ -278,6 +282,13 @@ void TFormMain::actChangeLanguageExecute() {
 void TFormMain::actPlayTickExecute() {
     m_state.PlayTick = actPlayTick->isChecked();
     if (m_state.PlayTick) SetbTickFile();
+}
+
+void TFormMain::setAboutBox(TFormAbout2* about) {
+    m_about = about;
+    about->setCloseKey(actAbout->shortcut());
+    addCloseOnMinimize(about);
+    actAbout->setEnabled(true);
 }
 
 // ---- full screen ----
