@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScreen>
 #include <QWindow>
 
 #include "app/links.h"
@@ -37,6 +38,9 @@ TFormAbout2::TFormAbout2(const ClockState& state, Desktop& desktop, TickPlayer& 
       m_ticks(ticks) {
     setWindowTitle(QStringLiteral("Temura"));
     setFixedSize(kSize, kSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->geometry().center() - QPoint(kSize / 2, kSize / 2));
+    }
     setMouseTracking(true);
     m_canvas = QPixmap(kSize, kSize);
     m_canvas.fill(Qt::black);
