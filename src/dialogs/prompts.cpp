@@ -1,0 +1,58 @@
+#include "dialogs/prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace temura {
+
+bool QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPrompts::tell(QWidget* parent, const QString& title, const QString& text,
+                     PromptIcon icon) {
+    QMessageBox box(icon == PromptIcon::Warning    ? QMessageBox::Warning
+                    : icon == PromptIcon::Question ? QMessageBox::Question
+                                                   : QMessageBox::Information,
+                    title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+namespace {
+
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& folder,
+                      const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent, QString(), folder, qtFileFilter(filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // The save dialog asks no overwrite question of its own: the caller decides.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString QtPrompts::openFileName(QWidget* parent, const QString& folder, const QString& filter,
+                                const QString& defaultSuffix) {
+    return runFileDialog(parent, QFileDialog::AcceptOpen, folder, filter, defaultSuffix);
+}
+
+QString QtPrompts::saveFileName(QWidget* parent, const QString& folder, const QString& filter,
+                                const QString& defaultSuffix) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, folder, filter, defaultSuffix);
+}
+
+QString qtFileFilter(const QString& windowsFilter) {
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    if (parts.size() < 2) return windowsFilter;
+    QString label = parts[0];
+    const int open = label.indexOf(QLatin1Char('('));
+    if (open >= 0) label = label.left(open).trimmed();
+    return label + QStringLiteral(" (") + parts[1] + QLatin1Char(')');
+}
+
+}  // namespace temura

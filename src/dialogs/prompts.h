@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace temura {
+
+enum class PromptIcon { Information, Warning, Question };
+
+// Message boxes and file dialogs behind one door, so tests can give the next answer.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A Yes/No question with the question icon; true only for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A message with an OK button.
+    virtual void tell(QWidget* parent, const QString& title, const QString& text,
+                      PromptIcon icon) = 0;
+    // File dialogs; an empty result when the user cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+};
+
+// The real boxes and dialogs.
+class QtPrompts : public Prompts {
+public:
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    void tell(QWidget* parent, const QString& title, const QString& text,
+              PromptIcon icon) override;
+    QString openFileName(QWidget* parent, const QString& folder, const QString& filter,
+                         const QString& defaultSuffix) override;
+    QString saveFileName(QWidget* parent, const QString& folder, const QString& filter,
+                         const QString& defaultSuffix) override;
+};
+
+// "Temura files (*.TEMURA)|*.temura" as a Qt filter: "Temura files (*.temura)".
+QString qtFileFilter(const QString& windowsFilter);
+
+}  // namespace temura
