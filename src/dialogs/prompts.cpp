@@ -50,7 +50,7 @@ QString qtFileFilter(const QString& windowsFilter) {
     const QStringList parts = windowsFilter.split(QLatin1Char('|'));
     if (parts.size() < 2) return windowsFilter;
     QString label = parts[0];
-    const int open = label.indexOf(QLatin1Char('('));
+    const qsizetype open = label.indexOf(QLatin1Char('('));
     if (open >= 0) label = label.left(open).trimmed();
     return label + QStringLiteral(" (") + parts[1] + QLatin1Char(')');
 }
