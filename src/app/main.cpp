@@ -1,6 +1,6 @@
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +19,8 @@
 #include "platform/platform_factory.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_tick_player.h"
+#include "storage/user_folder.h"
+#include "zones/zone_catalogue.h"
 
 namespace {
 
@@ -31,6 +33,11 @@ void preferXcbUnderWayland() {
     if (!platformChosen && wayland && std::getenv("DISPLAY") != nullptr) {
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     }
+}
+
+std::string env(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
 }
 
 }  // namespace
@@ -55,24 +62,40 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Temura"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     auto clock = temura::makeSystemClock();
+    auto files = temura::makeFiles(programFolder);
+    auto registry = temura::makeRegistry(*files);
+    auto shell = temura::makeShell(*files);
     temura::QtDesktop desktop;
     temura::QtTickPlayer ticks;
-    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-    const std::string userFolder =
-        (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-         QStringLiteral("/temura"))
-            .toStdString();
+    const std::string userFolder = temura::userFolder(*files, env("XDG_DATA_HOME"), env("HOME"));
+
     temura::ClockState state;
-    state.English = true;  // until stored settings choose the language
-    temura::TFormMain formMain(
-        state, temura::MainServices{*clock, desktop, ticks, temura::localeNames(QLocale::system()),
-                                    programFolder,
-                                    temura::dataFolders(programFolder, userFolder)});
+    state.English = true;  // the stored settings choose the language
+    // The zone catalogue lives in the user folder; the system file is built once.
+    const int year = clock->localTime().year;
+    temura::SetInis(state, *files, userFolder);
+    temura::buildCatalogueIfMissing(*files, *temura::makeZoneTable(year), state, year);
+
+    temura::MainServices services{*clock,
+                                  desktop,
+                                  ticks,
+                                  temura::localeNames(QLocale::system()),
+                                  programFolder,
+                                  temura::dataFolders(programFolder, userFolder),
+                                  registry.get(),
+                                  shell.get(),
+                                  files.get(),
+                                  QCoreApplication::applicationFilePath().toStdString(),
+                                  userFolder,
+                                  extras.clockArgs};
+    temura::TFormMain formMain(state, services);
     temura::TFormFullScreen formFullScreen;
     formMain.setFullScreenWindow(&formFullScreen);
     temura::TFormAbout2 formAbout(state, desktop, ticks);
     formMain.setAboutBox(&formAbout);
+    formMain.loadStartupFile();
 
     if (!extras.screenshot.empty()) {
         const QString path = QString::fromStdString(extras.screenshot);
@@ -85,5 +108,8 @@ int main(int argc, char** argv) {
     }
 
     formMain.show();
+    if (extras.closeAfterMs >= 0) {
+        QTimer::singleShot(extras.closeAfterMs, &formMain, &QWidget::close);
+    }
     return QApplication::exec();
 }

@@ -71,8 +71,11 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     createMenus();
     createTray();
 
+    if (m_services.shell) m_services.shell->SetAssoc(m_services.programPath);
     GetCurrTZName(m_state, m_services.clock);
     applyStartLook();
+    readStoredSettings();
+    applyCommandLine();
 
     lblTime->setText(qs(placeholderTimeText(m_state)));
     lblDate->setText(qs(DateText(m_services.clock.localTime(), 0, m_state.DateFormat,
@@ -517,6 +520,7 @@ void TFormMain::changeEvent(QEvent* event) {
 void TFormMain::showZoneChanged() {
     SetModeStr();
     SetSize();
+    emit zoneChanged();
 }
 
 // ---- actions ----
@@ -535,17 +539,20 @@ void TFormMain::lblModeClick() {
 void TFormMain::actChangeTimeFormatExecute() {
     m_state.TimeFormat = nextTimeFormat(m_state.TimeFormat);
     SetSize2();
+    emit settingsChanged();
 }
 
 void TFormMain::actChangeETimeFormatExecute() {
     m_state.ETimeFormat = nextETimeFormat(m_state.ETimeFormat);
     SetSize2();
+    emit settingsChanged();
 }
 
 void TFormMain::actChangeDateFormatExecute() {
     m_state.DateFormat = nextDateFormat(m_state.DateFormat);
     TimerSTimer();
     SetSize2();
+    emit settingsChanged();
 }
 
 void TFormMain::changeFontSize(int step) {
@@ -553,6 +560,7 @@ void TFormMain::changeFontSize(int step) {
     f.setPointSize(stepFontSize(f.pointSize(), step));
     lblTime->setFont(f);
     SetSize();
+    emit settingsChanged();
 }
 
 void TFormMain::actFontSizePlusExecute() { changeFontSize(+1); }
@@ -565,6 +573,7 @@ void TFormMain::actFontBoldExecute() {
     f.setBold(m_state.TimerFontBold);
     lblTime->setFont(f);
     SetSize();
+    emit settingsChanged();
 }
 
 void TFormMain::actFontItalicExecute() {
@@ -574,6 +583,7 @@ void TFormMain::actFontItalicExecute() {
     f.setItalic(m_state.TimerFontItalic);
     lblTime->setFont(f);
     SetSize();
+    emit settingsChanged();
 }
 
 void TFormMain::actShowModeExecute() {
@@ -581,6 +591,7 @@ void TFormMain::actShowModeExecute() {
     actShowMode->setChecked(m_state.ModeVisible);
     lblMode->setVisible(m_state.ModeVisible);
     SetSize();
+    emit settingsChanged();
 }
 
 void TFormMain::actShowDateExecute() {
@@ -589,12 +600,14 @@ void TFormMain::actShowDateExecute() {
     lblDate->setVisible(m_state.DateVisible);
     if (m_state.DateVisible) TimerSTimer();
     SetSize();
+    emit settingsChanged();
 }
 
 void TFormMain::actShowTZNameExecute() {
     m_state.TZVisible = !m_state.TZVisible;
     actShowTZName->setChecked(m_state.TZVisible);
     SetSize();
+    emit settingsChanged();
 }
 
 void TFormMain::actShowButtonsExecute() {
@@ -602,6 +615,7 @@ void TFormMain::actShowButtonsExecute() {
     for (QToolButton* b : {btnStart, btnPause, btnStop}) b->setVisible(shown);
     updateWindowBackground();
     SetSize();
+    emit settingsChanged();
 }
 
 void TFormMain::actSysClockExecute() {
@@ -625,11 +639,6 @@ void TFormMain::actCloseExecute() {
     close();
 }
 
-void TFormMain::closeEvent(QCloseEvent* event) {
-    event->accept();
-    // A tool window does not end the application by itself when it closes.
-    QCoreApplication::quit();
-}
 
 // ---- dragging ----
 

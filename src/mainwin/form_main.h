@@ -14,7 +14,11 @@
 #include "platform/desktop.h"
 #include "platform/system_clock.h"
 #include "platform/tick_player.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
 #include "settings/display_look.h"
+#include "settings/settings_record.h"
 
 class QAction;
 class QActionGroup;
@@ -32,6 +36,13 @@ struct MainServices {
     std::string programFolder;
     // Where the tick file, the help and the defaults file are looked up, in order.
     std::vector<std::string> dataFolders;
+    // Settings and shell; without them (tests of the window alone) nothing is stored.
+    Registry* registry = nullptr;
+    Shell* shell = nullptr;
+    Files* files = nullptr;
+    std::string programPath;
+    std::string userFolder;
+    std::vector<std::string> clockArgs;  // the command line without the program's "--" options
 };
 
 class PopupMenu;
@@ -64,6 +75,30 @@ public:
     DisplayLook currentLook() const;
     // Brings the check marks and visibilities in line with ClockState.
     void syncFromState();
+    // Shows what the settings code put into ClockState and the look.
+    void applyWindowUpdate(const WindowUpdate& update, const DisplayLook& look);
+    // Applies a settings file to the running clock; nothing for a missing or empty file.
+    void loadSettings(const std::string& path);
+    // The settings file named on the command line, once the other windows exist.
+    void loadStartupFile();
+    const std::string& startupFile() const { return m_startupFile; }
+    SettingsEnv settingsEnv() const;
+    // Removes every stored trace of the program and quits without saving.
+    void clearRegistryAndQuit();
+    // Saves the settings (the close does this).
+    bool saveSettingsToRegistry();
+    void actDefaultExecute();
+
+signals:
+    void languageChanged();
+    // A setting the options window shows has changed.
+    void settingsChanged();
+    // The selected zone was switched off or another one taken into use.
+    void zoneChanged();
+    // A settings file was loaded; its path becomes the save dialog's default name.
+    void settingsFileLoaded(const QString& path);
+
+public:
     void SetLang();
     void SetHint();
     void PlayIt();
@@ -168,6 +203,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -180,6 +216,8 @@ private:
     void createMenus();
     void createTray();
     void applyStopwatch(const StopwatchEffects& effects);
+    void readStoredSettings();
+    void applyCommandLine();
     void setTimeColour(Colour colour);
     bool raisingAllowed() const;
     QAction* makeAction(const QString& text, const QKeySequence& key, void (TFormMain::*slot)(),
@@ -239,6 +277,9 @@ private:
     TFormAbout2* m_about = nullptr;
     std::vector<QWidget*> m_raiseBlockers;
     std::vector<QWidget*> m_closeOnMinimize;
+    std::string m_startupFile;
+    bool m_startFullScreen = false;
+    bool m_centreOnShow = false;
     bool m_saveOnClose = true;
     bool m_raisingEnabled = true;
     bool m_pressed = false;

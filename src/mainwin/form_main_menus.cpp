@@ -102,12 +102,13 @@ void TFormMain::createMenuActions() {
     connect(actAbout, &QAction::triggered, this, [this] {
         if (m_about) m_about->open();
     });
-    actDefault = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F12), nullptr);
+    actDefault = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F12),
+                            &TFormMain::actDefaultExecute);
     actSelectTimeZone = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+Z")), nullptr);
     actLoadSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+O")), nullptr);
     actSaveSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+S")), nullptr);
     for (QAction* a :
-         {actOptions, actAbout, actDefault, actSelectTimeZone, actLoadSettings, actSaveSettings}) {
+         {actOptions, actAbout, actSelectTimeZone, actLoadSettings, actSaveSettings}) {
         a->setEnabled(false);
     }
 }
@@ -277,11 +278,14 @@ void TFormMain::actChangeLanguageExecute() {
     m_state.English = !m_state.English;
     SetLang();
     SetModeStr();
+    emit languageChanged();
+    emit settingsChanged();
 }
 
 void TFormMain::actPlayTickExecute() {
     m_state.PlayTick = actPlayTick->isChecked();
     if (m_state.PlayTick) SetbTickFile();
+    emit settingsChanged();
 }
 
 void TFormMain::setAboutBox(TFormAbout2* about) {
@@ -296,6 +300,12 @@ void TFormMain::setAboutBox(TFormAbout2* about) {
 void TFormMain::setFullScreenWindow(TFormFullScreen* window) {
     m_fullScreen = window;
     connect(window, &TFormFullScreen::leaveRequested, this, &TFormMain::leaveFullScreen);
+    // The command line asked for full screen: it opens as soon as its window exists.
+    if (m_startFullScreen) {
+        m_startFullScreen = false;
+        m_state.FullScreen = false;
+        enterFullScreen();
+    }
 }
 
 void TFormMain::actFullScreenExecute() {
@@ -317,8 +327,9 @@ void TFormMain::enterFullScreen() {
     m_fullScreen->showOver(screen);
     m_state.FullScreen = true;
     actFullScreen->setChecked(true);
-    raise();
+    if (m_raisingEnabled) raise();
     activateWindow();
+    emit settingsChanged();
 }
 
 void TFormMain::leaveFullScreen() {
@@ -326,6 +337,7 @@ void TFormMain::leaveFullScreen() {
     m_state.FullScreen = false;
     actFullScreen->setChecked(false);
     move(m_state.SavedLeft, m_state.SavedTop);
+    emit settingsChanged();
 }
 
 // ---- help and tray ----

@@ -7,6 +7,7 @@
 #include "platform/posix/file_registry.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_system_clock.h"
+#include "platform/posix/xdg_shell.h"
 #include "platform/posix/qt_zone_table.h"
 #endif
 
@@ -32,6 +33,11 @@ std::unique_ptr<Registry> makeRegistry(Files& files) {
         defaultRegistryPath(env("XDG_CONFIG_HOME"), env("HOME"), files.tempFolder());
     return std::make_unique<FileRegistry>(path, files,
                                           [] { return PosixSystemClock().localTime(); });
+}
+
+std::unique_ptr<Shell> makeShell(Files& files) {
+    return std::make_unique<XdgShell>(files, XdgShell::defaultDataHome(),
+                                      XdgShell::defaultDesktopFolder());
 }
 
 std::unique_ptr<ZoneTableSource> makeZoneTable(int year) {

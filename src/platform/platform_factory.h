@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/system_clock.h"
 #include "platform/zone_table_source.h"
 
@@ -15,6 +16,8 @@ std::unique_ptr<SystemClock> makeSystemClock();
 std::unique_ptr<Files> makeFiles(std::string programFolder);
 // The user's registry store (on Linux a file in the XDG config folder); `files` must outlive it.
 std::unique_ptr<Registry> makeRegistry(Files& files);
+// The settings-file association and the shortcuts; `files` must outlive it.
+std::unique_ptr<Shell> makeShell(Files& files);
 // The zone table as it stands in `year` (the year of the local date).
 std::unique_ptr<ZoneTableSource> makeZoneTable(int year);
 

@@ -242,6 +242,9 @@ TEST(ExtraArgs, SplitsOwnOptionsFromClockSwitches) {
     EXPECT_EQ(a.clockArgs, (std::vector<std::string>{"t", "x=5"}));
     EXPECT_EQ(a.unknown, (std::vector<std::string>{"--bogus"}));
     EXPECT_TRUE(parseExtraArgs({"--screenshot="}).screenshot.empty());
+    EXPECT_EQ(parseExtraArgs({"--close-after=250"}).closeAfterMs, 250);
+    EXPECT_EQ(parseExtraArgs({"--close-after=-1"}).closeAfterMs, -1);
+    EXPECT_EQ(parseExtraArgs({"--close-after=x"}).unknown.size(), 1u);
 }
 
 }  // namespace

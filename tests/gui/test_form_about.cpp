@@ -8,6 +8,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
+#include "support/main_services.h"
 
 namespace temura {
 namespace {
@@ -25,8 +26,7 @@ protected:
         clock.setLocal(2026, 12, 7, 12, 0, 0, 0);
         state.English = true;
         form = std::make_unique<TFormMain>(
-            state, MainServices{clock, desktop, ticks, englishLocaleNames(), "/nonexistent",
-                                {"/nonexistent"}});
+            state, test::windowOnlyServices(clock, desktop, ticks));
         about = std::make_unique<TFormAbout2>(state, desktop, ticks);
         form->setAboutBox(about.get());
         form->show();

@@ -9,6 +9,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
+#include "support/main_services.h"
 
 namespace temura {
 namespace {
@@ -33,8 +34,7 @@ protected:
         clock.tick = 5'000;
         state.English = true;
         form = std::make_unique<TFormMain>(
-            state, MainServices{clock, desktop, ticks, englishLocaleNames(), "/nonexistent",
-                                {"/nonexistent"}});
+            state, test::windowOnlyServices(clock, desktop, ticks));
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));

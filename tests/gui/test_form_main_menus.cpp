@@ -15,6 +15,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
+#include "support/main_services.h"
 
 namespace temura {
 namespace {
@@ -38,8 +39,7 @@ protected:
         clock.tick = 1'000'000;
         state.English = true;
         form = std::make_unique<TFormMain>(
-            state, MainServices{clock, desktop, ticks, englishLocaleNames(), "/nonexistent",
-                                {"/nonexistent"}});
+            state, test::windowOnlyServices(clock, desktop, ticks));
         fullScreen = std::make_unique<TFormFullScreen>();
         form->setFullScreenWindow(fullScreen.get());
         form->show();
