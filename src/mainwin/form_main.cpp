@@ -264,6 +264,7 @@ void TFormMain::applyLook(const DisplayLook& look) {
     m_tzColour = look.tz.colour;
     actShowButtons->setChecked(look.ButtonsVisible);
     for (QToolButton* b : {btnStart, btnPause, btnStop}) b->setVisible(look.ButtonsVisible);
+    if (m_fullScreen) m_fullScreen->setBackground(toQColor(m_timeBackground));
     setWindowOpacity(static_cast<double>(look.Alpha & 0xFF) / 255.0);
     m_alpha = look.Alpha & 0xFF;
     move(look.X, look.Y);
