@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QSystemTrayIcon>
 #include <QWindow>
@@ -87,6 +89,13 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     SetSize2();
 
     m_services.clock.setTimeChangeHandler([this] { WMTimeChange(); });
+
+    // For measuring: each change of the time line with the wall-clock time it happened at.
+    const QString tracePath = qEnvironmentVariable("TEMURA_TRACE_TICKS");
+    if (!tracePath.isEmpty()) {
+        m_trace = new QFile(tracePath, this);
+        if (!m_trace->open(QIODevice::WriteOnly | QIODevice::Truncate)) m_trace = nullptr;
+    }
 }
 
 TFormMain::~TFormMain() { m_services.clock.setTimeChangeHandler({}); }
@@ -129,11 +138,12 @@ void TFormMain::createButtons() {
 }
 
 void TFormMain::createTimers() {
+    // The display tick wakes only when the shown text can change (see scheduleDisplayTick).
     Timer = new QTimer(this);
     Timer->setTimerType(Qt::PreciseTimer);
-    Timer->setInterval(100);
+    Timer->setSingleShot(true);
     connect(Timer, &QTimer::timeout, this, &TFormMain::TimerTimer);
-    Timer->start();
+    Timer->start(0);
 
     TimerS = new QTimer(this);
     TimerS->setInterval(2000);
@@ -414,10 +424,21 @@ void TFormMain::SetClPaused() {
 
 void TFormMain::showTimeText(const std::string& text) {
     const QString t = qs(text);
-    if (lblTime->text() != t) lblTime->setText(t);
+    if (lblTime->text() == t) return;
+    lblTime->setText(t);
+    if (m_trace) {
+        m_trace->write(QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\t' +
+                       t.toUtf8() + '\n');
+        m_trace->flush();
+    }
 }
 
 void TFormMain::TimerTimer() {
+    runDisplayTickOnce();
+    Timer->start(msUntilNextChange(m_state, m_services.clock));
+}
+
+void TFormMain::runDisplayTickOnce() {
     const DisplayTick tick = runDisplayTick(m_state, m_services.clock);
     if (tick.text) showTimeText(*tick.text);
     if (tick.playTick) PlayIt();
@@ -507,6 +528,7 @@ void TFormMain::WMTimeChange() {
     SetLang();
     SetSize2();
     TimerSTimer();
+    TimerTimer();  // the clock moved: wake at its new boundaries
 }
 
 void TFormMain::FormActivate() {
@@ -519,6 +541,7 @@ void TFormMain::changeEvent(QEvent* event) {
 }
 
 void TFormMain::showZoneChanged() {
+    TimerTimer();
     SetModeStr();
     SetSize();
     emit zoneChanged();
@@ -531,6 +554,7 @@ void TFormMain::setMode(std::uint8_t mode) {
     for (QAction* a : m_modeGroup->actions()) a->setChecked(a->data().toInt() == mode);
     if (mode == kModeStopwatch) lblTime->setText(qs(m_state.StopwatchReading));
     SetModeStr();
+    TimerTimer();
 }
 
 void TFormMain::lblModeClick() {
@@ -539,12 +563,14 @@ void TFormMain::lblModeClick() {
 
 void TFormMain::actChangeTimeFormatExecute() {
     m_state.TimeFormat = nextTimeFormat(m_state.TimeFormat);
+    TimerTimer();
     SetSize2();
     emit settingsChanged();
 }
 
 void TFormMain::actChangeETimeFormatExecute() {
     m_state.ETimeFormat = nextETimeFormat(m_state.ETimeFormat);
+    TimerTimer();
     SetSize2();
     emit settingsChanged();
 }

@@ -21,6 +21,7 @@
 #include "settings/settings_record.h"
 
 class QAction;
+class QFile;
 class QActionGroup;
 class QMenu;
 class QSystemTrayIcon;
@@ -254,6 +255,7 @@ private:
     void actChangeLanguageExecute();
     void changeFontSize(int step);
     void showTimeText(const std::string& text);
+    void runDisplayTickOnce();
     void raiseAboveOthers();
 
     // Dragging the borderless window and snapping it to the screen edges.
@@ -278,6 +280,7 @@ private:
     std::vector<QWidget*> m_raiseBlockers;
     std::vector<QWidget*> m_closeOnMinimize;
     std::string m_startupFile;
+    QFile* m_trace = nullptr;
     bool m_startFullScreen = false;
     bool m_centreOnShow = false;
     bool m_saveOnClose = true;

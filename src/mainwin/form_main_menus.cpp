@@ -72,7 +72,7 @@ void TFormMain::createStopwatchActions() {
 }
 
 void TFormMain::applyStopwatch(const StopwatchEffects& e) {
-    if (e.enableDisplayTick && !Timer->isActive()) Timer->start();
+    if (e.enableDisplayTick && !Timer->isActive()) Timer->start(0);
     if (e.timeText) lblTime->setText(qs(*e.timeText));
     if (e.resetTimeColour) setTimeColour(m_state.TimerFontColor);
     if (e.blink) {
@@ -84,6 +84,7 @@ void TFormMain::applyStopwatch(const StopwatchEffects& e) {
     }
     if (e.title) m_appTitle = qs(*e.title);
     if (e.relayout) SetSize();
+    if (m_state.Mode == kModeStopwatch) TimerTimer();  // a running stopwatch ticks from its start
 }
 
 void TFormMain::createMenuActions() {

@@ -137,6 +137,7 @@ void TFormMain::clearRegistryAndQuit() {
 
 void TFormMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    TimerTimer();  // the first tick at once: the time stands there when the window appears
     if (m_centreOnShow) {
         m_centreOnShow = false;
         const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();

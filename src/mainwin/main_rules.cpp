@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "clock/text_format.h"
+#include "clock/zone_arithmetic.h"
 
 namespace temura {
 
@@ -144,6 +145,61 @@ DisplayTick runDisplayTick(ClockState& s, const SystemClock& clock) {
         default: break;
     }
     return out;
+}
+
+}  // namespace temura
+
+namespace temura {
+
+namespace {
+
+// Time left to the next multiple of `step` for a position within a repeating count.
+std::int64_t toNextBoundary(std::int64_t position, std::int64_t step) {
+    return step - (position % step);
+}
+
+// The smallest unit a time layout shows: a minute, a second or a tenth.
+std::int64_t timeStep(int timeFormat) {
+    if (timeFormat == 0) return 60'000;
+    if (timeFormat == 1) return 1000;
+    return 100;
+}
+
+std::int64_t msOfDay(const SystemTime& t) { return static_cast<std::int64_t>(MsOfDay(t)); }
+
+}  // namespace
+
+int msUntilNextChange(const ClockState& s, const SystemClock& clock) {
+    std::int64_t wait = kIdleTickMs;
+    switch (s.Mode) {
+        case kModeTimer:
+            // A zone's shift is whole minutes, so its boundaries are the local clock's.
+            wait = toNextBoundary(msOfDay(clock.localTime()), timeStep(s.TimeFormat));
+            break;
+        case kModeUtc:
+            wait = toNextBoundary(msOfDay(clock.utcTime()), timeStep(s.TimeFormat));
+            break;
+        case kModeWindows:
+            wait = toNextBoundary(static_cast<std::int64_t>(clock.uptimeMs() % 86'400'000ULL),
+                                  timeStep(s.TimeFormat));
+            break;
+        case kModeETime: {
+            // One shown unit is 86.4 s, 8.64 s or 0.864 s of the (standard-time) day.
+            const std::int64_t step = s.ETimeFormat == 0 ? 86'400 : s.ETimeFormat == 1 ? 8'640 : 864;
+            std::int64_t x = msOfDay(clock.localTime()) - (s.SysInDST ? 3'600'000 : 0);
+            x = ((x % kMsPerDay) + kMsPerDay) % kMsPerDay;
+            wait = toNextBoundary(x, step);
+            break;
+        }
+        case kModeStopwatch:
+            if (!s.StopwatchPaused && !s.StopwatchStopped) {
+                const std::uint32_t elapsed = clock.tickCount() - s.StopwatchStartTick;
+                wait = toNextBoundary(elapsed, 100);
+            }
+            break;
+        default: break;
+    }
+    return static_cast<int>(wait) + kTickSlackMs;
 }
 
 }  // namespace temura

@@ -87,4 +87,12 @@ struct DisplayTick {
 };
 DisplayTick runDisplayTick(ClockState& s, const SystemClock& clock);
 
+// Milliseconds until the time line's text can next change, aligned to the source of the shown
+// value (wall clock, uptime counter or stopwatch start) and a little past the boundary, so one
+// wake-up shows the new text. A stopwatch that is not running shows nothing new: the answer is
+// then kIdleTickMs, and every action that could change it runs the tick at once anyway.
+constexpr int kTickSlackMs = 2;
+constexpr int kIdleTickMs = 1000;
+int msUntilNextChange(const ClockState& s, const SystemClock& clock);
+
 }  // namespace temura

@@ -249,3 +249,94 @@ TEST(ExtraArgs, SplitsOwnOptionsFromClockSwitches) {
 
 }  // namespace
 }  // namespace temura
+
+namespace temura {
+namespace {
+
+class TickScheduleTest : public ::testing::Test {
+protected:
+    test::FakeSystemClock clock;
+    ClockState s;
+    void SetUp() override {
+        clock.setLocal(2026, 12, 7, 10, 20, 30, 250);
+        clock.utc = clock.local;
+        clock.utc.millisecond = 400;
+        clock.uptime = 5'000'000'000ULL + 730;  // beyond 32 bits
+        clock.tick = 50'000;
+    }
+    int wait() { return msUntilNextChange(s, clock) - kTickSlackMs; }
+};
+
+TEST_F(TickScheduleTest, WakesAtTheNextChangeOfEachLayout) {
+    const struct {
+        std::uint8_t mode;
+        std::uint8_t timeFormat;
+        std::uint8_t eTimeFormat;
+        int expected;
+    } cases[] = {
+        {kModeTimer, 1, 0, 750},               // next second
+        {kModeTimer, 2, 0, 50},                // next tenth
+        {kModeTimer, 0, 0, 29'750},            // next minute
+        {kModeUtc, 1, 0, 600},                 // UTC's own milliseconds
+        {kModeWindows, 1, 0, 270},             // the uptime counter's second
+        {kModeWindows, 2, 0, 70},
+        {kModeETime, 0, 2, 864 - 37'230'250 % 864},
+        {kModeETime, 0, 1, 8'640 - 37'230'250 % 8'640},
+        {kModeETime, 0, 0, 86'400 - 37'230'250 % 86'400},
+    };
+    for (const auto& c : cases) {
+        s.Mode = c.mode;
+        s.TimeFormat = c.timeFormat;
+        s.ETimeFormat = c.eTimeFormat;
+        EXPECT_EQ(wait(), c.expected) << int(c.mode) << " " << int(c.timeFormat);
+    }
+}
+
+TEST_F(TickScheduleTest, ETimeFollowsTheStandardTimeDay) {
+    s.Mode = kModeETime;
+    s.ETimeFormat = 0;
+    s.SysInDST = true;  // the count runs an hour behind the wall clock
+    const std::int64_t x = 37'230'250 - 3'600'000;
+    EXPECT_EQ(wait(), 86'400 - x % 86'400);
+}
+
+TEST_F(TickScheduleTest, StopwatchAlignsToItsStartAndIdlesWhenNotRunning) {
+    s.Mode = kModeStopwatch;
+    s.StopwatchStopped = true;
+    EXPECT_EQ(wait(), kIdleTickMs);
+    s.StopwatchStopped = false;
+    s.StopwatchStartTick = clock.tick - 1'234;  // 1.234 s shown as 1.2: next at 1.3
+    EXPECT_EQ(wait(), 66);
+    // The start tick just past the counter: the elapsed count wrapped to 2^32 - 10 ms.
+    s.StopwatchStartTick = clock.tick + 10;
+    EXPECT_EQ(wait(), 14);
+    s.StopwatchPaused = true;
+    EXPECT_EQ(wait(), kIdleTickMs);
+}
+
+TEST_F(TickScheduleTest, FormatChangeMidSecondAndClockSetBack) {
+    s.Mode = kModeTimer;
+    s.TimeFormat = 1;
+    EXPECT_EQ(wait(), 750);
+    s.TimeFormat = 2;  // changed mid-second: the next tenth, not the next second
+    EXPECT_EQ(wait(), 50);
+    s.TimeFormat = 1;
+    clock.setLocal(2026, 12, 7, 9, 20, 30, 990);  // set back an hour, near a second's end
+    EXPECT_EQ(wait(), 10);
+    clock.local.millisecond = 0;  // exactly on a boundary: a whole second to the next one
+    EXPECT_EQ(wait(), 1000);
+}
+
+TEST_F(TickScheduleTest, NeverSoonerThanTheShownUnit) {
+    // However the readings fall, a layout never asks for more than ten wake-ups a second.
+    for (int ms = 0; ms < 1000; ms += 7) {
+        clock.local.millisecond = ms;
+        s.Mode = kModeTimer;
+        s.TimeFormat = 1;
+        EXPECT_GT(wait(), 0);
+        EXPECT_LE(wait(), 1000);
+    }
+}
+
+}  // namespace
+}  // namespace temura

@@ -231,3 +231,24 @@ TEST_F(FormMainTest, EscapeEndsTheProgram) {
 
 }  // namespace
 }  // namespace temura
+
+namespace temura {
+namespace {
+
+TEST_F(FormMainTest, DisplayTickWakesOnlyWhenTheTextCanChange) {
+    form->TimerTimer();  // 23:30:15.420, seconds shown
+    EXPECT_TRUE(form->Timer->isActive());
+    EXPECT_TRUE(form->Timer->isSingleShot());
+    EXPECT_EQ(form->Timer->interval(), 580 + 2);
+    press(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);  // tenths: rescheduled at once
+    EXPECT_EQ(form->Timer->interval(), 80 + 2);
+    press(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);  // HH:MM: the next minute
+    EXPECT_EQ(form->Timer->interval(), 44'580 + 2);
+    press(Qt::Key_5, Qt::ControlModifier);  // a stopped stopwatch has nothing new to show
+    EXPECT_EQ(form->Timer->interval(), 1000 + 2);
+    press(Qt::Key_F2);  // running: aligned to its start
+    EXPECT_EQ(form->Timer->interval(), 100 + 2);
+}
+
+}  // namespace
+}  // namespace temura
