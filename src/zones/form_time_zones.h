@@ -35,7 +35,7 @@ using ZoneTableFactory = std::function<std::unique_ptr<ZoneTableSource>(int year
 class TFormTimeZones : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     TFormTimeZones(ClockState& state, const SystemClock& clock, Files& files,
                    ZoneTableFactory zoneTable, Prompts& prompts, LocaleNames names,
                    QWidget* parent = nullptr);
@@ -54,6 +54,9 @@ public:
     void TimerTZTimer();
     // The preview labels; Timer1 runs it while the window is visible.
     void Timer1Timer();
+
+    // The number cell keeps its row's ZoneIcon under this role.
+    static constexpr int IconIndexRole = Qt::UserRole;
 
     ZoneList& list() { return m_list; }
     const ZoneList& list() const { return m_list; }
@@ -104,16 +107,16 @@ public:
     QAction* actEsc = nullptr;
     QAction* actClose = nullptr;
 
-signals:
+  signals:
     // A zone was taken into use: the clock state's zone fields changed.
     void zoneUsed();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createActions();
     void createList();
     QWidget* createLeftPanel();
