@@ -1,5 +1,6 @@
 #include "dialogs/prompts.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -44,6 +45,17 @@ QString QtPrompts::openFileName(QWidget* parent, const QString& folder, const QS
 QString QtPrompts::saveFileName(QWidget* parent, const QString& folder, const QString& filter,
                                 const QString& defaultSuffix) {
     return runFileDialog(parent, QFileDialog::AcceptSave, folder, filter, defaultSuffix);
+}
+
+std::optional<QColor> QtPrompts::chooseColour(QWidget* parent, const QColor& initial,
+                                              const std::array<QColor, 5>& custom) {
+    // Qt keeps the custom colours for all its colour dialogs; the first five slots are ours.
+    for (std::size_t i = 0; i < custom.size(); ++i) {
+        QColorDialog::setCustomColor(static_cast<int>(i), custom[i]);
+    }
+    QColorDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedColor();
 }
 
 QString qtFileFilter(const QString& windowsFilter) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
+#include <array>
+#include <optional>
 
 class QWidget;
 
@@ -22,6 +25,10 @@ public:
                                  const QString& defaultSuffix) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filter,
                                  const QString& defaultSuffix) = 0;
+    // The colour dialog, opened on `initial` with five custom colours offered; empty when the
+    // user cancelled.
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial,
+                                               const std::array<QColor, 5>& custom) = 0;
 };
 
 // The real boxes and dialogs.
@@ -34,6 +41,8 @@ public:
                          const QString& defaultSuffix) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& filter,
                          const QString& defaultSuffix) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial,
+                                       const std::array<QColor, 5>& custom) override;
 };
 
 // "Temura files (*.TEMURA)|*.temura" as a Qt filter: "Temura files (*.temura)".

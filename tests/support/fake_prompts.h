@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "dialogs/prompts.h"
@@ -21,6 +23,9 @@ public:
     std::vector<Asked> messages;
     std::vector<PromptIcon> messageIcons;
     int fileDialogs = 0;
+    std::deque<std::optional<QColor>> colourAnswers;  // empty queue: cancelled
+    std::vector<QColor> colourInitials;                // the colour each dialog opened on
+    std::array<QColor, 5> colourCustom;                // the custom colours last offered
 
     bool askYesNo(QWidget*, const QString& title, const QString& text) override {
         questions.push_back({title, text});
@@ -38,6 +43,16 @@ public:
     }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return nextFile();
+    }
+
+    std::optional<QColor> chooseColour(QWidget*, const QColor& initial,
+                                       const std::array<QColor, 5>& custom) override {
+        colourInitials.push_back(initial);
+        colourCustom = custom;
+        if (colourAnswers.empty()) return std::nullopt;
+        const auto a = colourAnswers.front();
+        colourAnswers.pop_front();
+        return a;
     }
 
 private:
