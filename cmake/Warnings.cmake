@@ -7,9 +7,19 @@ if(TEMURA_WERROR)
 endif()
 
 add_library(temura_sanitize INTERFACE)
-if(TEMURA_SANITIZE)
-  string(REPLACE ";" "," _temura_san "${TEMURA_SANITIZE}")
-  target_compile_options(temura_sanitize INTERFACE -fsanitize=${_temura_san} -fno-omit-frame-pointer)
+set(_temura_san_list ${TEMURA_SANITIZE})
+if(TEMURA_FUZZ)
+  # Fuzzing without the sanitizers would miss most of what it is for.
+  list(APPEND _temura_san_list address undefined)
+  list(REMOVE_DUPLICATES _temura_san_list)
+  # Coverage for the fuzzer in every target of ours; the fuzz programs link libFuzzer itself.
+  target_compile_options(temura_sanitize INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+if(_temura_san_list)
+  string(REPLACE ";" "," _temura_san "${_temura_san_list}")
+  # A report must fail the test that caused it, not scroll past in its output.
+  target_compile_options(temura_sanitize INTERFACE
+    -fsanitize=${_temura_san} -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(temura_sanitize INTERFACE -fsanitize=${_temura_san})
 endif()
 

@@ -151,16 +151,23 @@ bool PosixFiles::writeAtomically(const std::string& path, const std::string& byt
     // The new file keeps the old one's permissions; a new one gets the usual 0666 less umask.
     if (hadOld) ::fchmod(fd, old.st_mode & 07777);
 
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = !stepFails(SaveStep::Write) && writeAll(fd, bytes);
+    ok = ok && !stepFails(SaveStep::Flush) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    ok = ok && !stepFails(SaveStep::Rename) && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
         return false;
     }
     // The rename is done and the old file is gone, so a failure here (some file systems cannot
     // sync a folder) is no reason to report the save as failed.
-    syncFolder(folder);
+    if (!stepFails(SaveStep::FlushFolder)) syncFolder(folder);
+    return true;
+}
+
+bool PosixFiles::stepFails(SaveStep step) const {
+    if (!m_stepFails || !m_stepFails(step)) return false;
+    errno = EIO;
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/files.h"
 
@@ -24,8 +26,17 @@ class PosixFiles : public Files {
     // is written through, so the link itself survives.
     bool writeAtomically(const std::string& path, const std::string& bytes) override;
 
+    // The steps of writeAtomically, in order.
+    enum class SaveStep { Write, Flush, Rename, FlushFolder };
+    // For tests: asked before each step; true makes that step fail as if the system call had
+    // (EIO), so the clean-up paths can be checked without a full or failing disk.
+    void setStepFailure(std::function<bool(SaveStep)> fails) { m_stepFails = std::move(fails); }
+
   private:
+    bool stepFails(SaveStep step) const;
+
     std::string m_programFolder;
+    std::function<bool(SaveStep)> m_stepFails;
 };
 
 }  // namespace temura
