@@ -31,7 +31,7 @@ void preferXcbUnderWayland() {
     const bool wayland = (session && std::string(session) == "wayland") ||
                          std::getenv("WAYLAND_DISPLAY") != nullptr;
     if (!platformChosen && wayland && std::getenv("DISPLAY") != nullptr) {
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "storage/utf8_path.h"
+
 namespace temura {
 
 std::optional<std::string> findDataFile(const std::vector<std::string>& folders,
@@ -9,8 +11,7 @@ std::optional<std::string> findDataFile(const std::vector<std::string>& folders,
                                         const std::function<bool(const std::string&)>& exists) {
     for (const std::string& folder : folders) {
         if (folder.empty()) continue;
-        const std::string path =
-            (std::filesystem::path(folder) / std::filesystem::path(relative)).string();
+        const std::string path = utf8FromPath(pathFromUtf8(folder) / pathFromUtf8(relative));
         if (exists(path)) return path;
     }
     return std::nullopt;
@@ -22,8 +23,8 @@ std::vector<std::string> dataFolders(const std::string& programFolder,
     if (!userFolder.empty() && userFolder != programFolder) folders.push_back(userFolder);
     // An installed program lives in <prefix>/bin and its data in <prefix>/share/temura.
     const std::filesystem::path installed =
-        std::filesystem::path(programFolder).parent_path() / "share" / "temura";
-    folders.push_back(installed.lexically_normal().string());
+        pathFromUtf8(programFolder).parent_path() / "share" / "temura";
+    folders.push_back(utf8FromPath(installed.lexically_normal()));
     return folders;
 }
 

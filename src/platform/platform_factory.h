@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -20,5 +22,12 @@ std::unique_ptr<Registry> makeRegistry(Files& files);
 std::unique_ptr<Shell> makeShell(Files& files);
 // The zone table as it stands in `year` (the year of the local date).
 std::unique_ptr<ZoneTableSource> makeZoneTable(int year);
+
+// The parts of the desktop Qt has no portable call for, for the Qt desktop to use.
+// Where the clock would sit over the taskbar clock; none where the platform has no such clock.
+std::optional<ScreenPoint> platformTaskbarClockPosition(int formWidth, int formHeight);
+// Opens the platform's own date and time settings; false where it names none, and the desktop's
+// own settings programs are to be tried instead.
+bool openPlatformDateTimeSettings();
 
 }  // namespace temura

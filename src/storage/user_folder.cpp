@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "storage/utf8_path.h"
+
 namespace fs = std::filesystem;
 
 namespace temura {
@@ -11,14 +13,14 @@ std::string userFolder(Files& files, const std::string& xdgDataHome, const std::
     if (!program.empty() && files.folderWritable(program)) return program;
 
     fs::path dataHome;
-    if (fs::path(xdgDataHome).is_absolute()) {
-        dataHome = xdgDataHome;
+    if (pathFromUtf8(xdgDataHome).is_absolute()) {
+        dataHome = pathFromUtf8(xdgDataHome);
     } else if (!home.empty()) {
-        dataHome = fs::path(home) / ".local" / "share";
+        dataHome = pathFromUtf8(home) / ".local" / "share";
     } else {
-        dataHome = files.tempFolder();
+        dataHome = pathFromUtf8(files.tempFolder());
     }
-    const std::string folder = (dataHome / "temura").string();
+    const std::string folder = utf8FromPath(dataHome / "temura");
     // Failure to create it is left to the saves, which report or ignore it as their callers want.
     files.makeFolders(folder);
     return folder;

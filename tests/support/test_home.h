@@ -11,4 +11,7 @@ std::string makeTemporaryHome();
 // A fresh empty folder under the temporary home.
 std::string makeTempDir(const std::string& prefix);
 
+// Sets an environment variable of this process (setenv has no Windows twin of that name).
+void setEnvironment(const std::string& name, const std::string& value);
+
 }  // namespace temura::test

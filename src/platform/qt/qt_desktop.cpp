@@ -7,6 +7,8 @@
 #include <QSystemTrayIcon>
 #include <QUrl>
 
+#include "platform/platform_factory.h"
+
 namespace temura {
 
 namespace {
@@ -40,6 +42,7 @@ bool QtDesktop::openFile(const std::string& path) {
 }
 
 bool QtDesktop::openDateTimeSettings() {
+    if (openPlatformDateTimeSettings()) return true;
     for (const auto& candidate : kDateTimePrograms) {
         const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(candidate.program));
         if (!exe.isEmpty() && QProcess::startDetached(exe, candidate.arguments)) return true;
@@ -49,9 +52,8 @@ bool QtDesktop::openDateTimeSettings() {
 
 bool QtDesktop::trayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
-std::optional<ScreenPoint> QtDesktop::taskbarClockPosition(int, int) const {
-    // Linux desktops have no taskbar clock window the program could find.
-    return std::nullopt;
+std::optional<ScreenPoint> QtDesktop::taskbarClockPosition(int formWidth, int formHeight) const {
+    return platformTaskbarClockPosition(formWidth, formHeight);
 }
 
 }  // namespace temura
