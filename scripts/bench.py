@@ -1,0 +1,747 @@
+#!/usr/bin/env python3
+"""Measures what the clock costs while it sits on the desktop, next to a floor program.
+
+`make bench` runs this. Under one private Xvfb it runs, one after another, the floor (a
+stay-on-top label and nothing else), the floor ticking once a second for reference, and Temura
+in four configurations, and for each measures:
+
+  CPU        share of one core within a long run, after start-up and before the close, from
+             the threads' counters in /proc; and, as a check, from wait4: the CPU time of the
+             long run minus that of a short run over the difference of their wall times;
+  wake-ups   voluntary context switches per second, the same two ways;
+  memory     resident set: sampled near the end of the long run, and the peak (ru_maxrss);
+  start-up   median wall time of warm `--screenshot` runs (start, first frame, PNG, exit);
+  lag        how long after the boundary of the shown unit each change of the shown time came,
+             from the trace Temura writes when TEMURA_TRACE_TICKS is set.
+
+It prints a Markdown report and writes it to docs/performance.md. Python standard library only.
+"""
+
+from __future__ import annotations
+
+import argparse
+import dataclasses
+import datetime
+import os
+import platform
+import re
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+MS_PER_DAY = 86_400_000
+# The e-Time unit with two decimals: a hundred-thousandth of a day.
+ETIME_UNIT_MS = 864
+# Every run shows local time in this zone, so the boundaries follow from the epoch milliseconds
+# of the trace: e-Time's units start at whole multiples of 0.864 s of the standard-time day.
+BENCH_TZ = "UTC"
+BENCH_TZ_OFFSET_MS = 0
+
+# ---- what a trace says ----
+
+
+def parse_trace(text: str) -> list[tuple[int, str]]:
+    """Lines of "<epoch ms>\\t<shown text>"; a line that does not parse (a cut last line) is
+    left out."""
+    out = []
+    for line in text.splitlines():
+        stamp, sep, shown = line.partition("\t")
+        if sep and stamp.isdigit():
+            out.append((int(stamp), shown))
+    return out
+
+
+_CLOCK_TEXT = re.compile(r"^(\d+):(\d\d)(?::(\d\d)(?:\.(\d))?)?$")
+_ETIME_TEXT = re.compile(r"^@(\d{3})(?:\.(\d{1,2}))?$")
+
+
+def clock_text_ms(text: str) -> int | None:
+    """The start of what "HH:MM", "HH:MM:SS" or "HH:MM:SS.t" shows, in ms from its zero."""
+    m = _CLOCK_TEXT.match(text)
+    if not m:
+        return None
+    hours, minutes, seconds, tenths = m.groups()
+    ms = (int(hours) * 60 + int(minutes)) * 60_000
+    if seconds is not None:
+        ms += int(seconds) * 1000
+    if tenths is not None:
+        ms += int(tenths) * 100
+    return ms
+
+
+def etime_text_ms(text: str) -> int | None:
+    """The start of what "@ddd", "@ddd.d" or "@ddd.dd" shows, in ms of the standard-time day."""
+    m = _ETIME_TEXT.match(text)
+    if not m:
+        return None
+    whole, decimals = m.groups()
+    decimals = decimals or ""
+    # A thousandth of the day is 86.4 s; each decimal divides it by ten.
+    count = int(whole + decimals)
+    return count * (86_400 // 10 ** len(decimals))
+
+
+def _wrap_day(ms: int) -> int:
+    """A difference of times of day folded into [-12 h, 12 h)."""
+    return (ms + MS_PER_DAY // 2) % MS_PER_DAY - MS_PER_DAY // 2
+
+
+def change_lags(trace, shown_ms, offset_ms: int = BENCH_TZ_OFFSET_MS) -> list[int]:
+    """For each change after the first (the first is the start, not a boundary): its wall time
+    less the start of what it shows, both as times of the local day. Negative: shown early."""
+    lags = []
+    for stamp, text in trace[1:]:
+        shown = shown_ms(text)
+        if shown is None:
+            continue
+        lags.append(_wrap_day((stamp + offset_ms) % MS_PER_DAY - shown))
+    return lags
+
+
+def skipped_units(trace, shown_ms, unit_ms: int) -> int:
+    """Units the display never showed: each change should move on by exactly one unit."""
+    skipped = 0
+    previous = None
+    for _, text in trace:
+        shown = shown_ms(text)
+        if shown is None:
+            continue
+        if previous is not None:
+            step = (shown - previous) % MS_PER_DAY
+            if step > unit_ms:
+                skipped += step // unit_ms - 1
+        previous = shown
+    return skipped
+
+
+def phase_spread(trace, shown_ms) -> int | None:
+    """How much the gap between a change and the time it shows varies over the run: for a
+    count that starts when the user presses Start, whose boundaries the wall clock cannot
+    give."""
+    phases = [stamp - shown for stamp, text in trace[1:] if (shown := shown_ms(text)) is not None]
+    return max(phases) - min(phases) if phases else None
+
+
+# ---- the arithmetic of the report ----
+
+
+@dataclasses.dataclass
+class RunUsage:
+    wall_s: float
+    cpu_s: float
+    vcsw: int
+    maxrss_kib: int
+
+
+def steady_rate(long: RunUsage, shorts: list[RunUsage], field: str) -> tuple[float, float]:
+    """What one more second of running costs, from whole runs: (long - median short) over the
+    gap in their wall times; and half the range of the short runs over that gap, which is how
+    much the start-up alone moves the figure."""
+    values = [getattr(s, field) for s in shorts]
+    gap = long.wall_s - statistics.median(s.wall_s for s in shorts)
+    rate = (getattr(long, field) - statistics.median(values)) / gap
+    return rate, (max(values) - min(values)) / 2 / gap
+
+
+@dataclasses.dataclass
+class Snapshot:
+    """The counters of a running process read from /proc: per thread id, its name, voluntary
+    context switches and nanoseconds on a CPU; and the resident set."""
+    at_s: float
+    threads: dict[int, tuple[str, int, int]]
+    rss_kib: int | None
+
+
+def window_rates(first: Snapshot, second: Snapshot) -> list[tuple[str, float, float]]:
+    """Per thread between two snapshots: name, wake-ups per second, % of one core. A thread
+    born in between counts from zero."""
+    span = second.at_s - first.at_s
+    rows = []
+    for tid, (name, vcsw, ns) in second.threads.items():
+        _, vcsw0, ns0 = first.threads.get(tid, (name, 0, 0))
+        rows.append((name, (vcsw - vcsw0) / span, (ns - ns0) / 1e9 / span * 100))
+    return sorted(rows, key=lambda r: (-r[1], r[0]))
+
+
+def ratio_text(value: float | None, floor: float | None) -> str:
+    """"×1.23" against the floor; a dash when the floor is not a positive figure."""
+    if value is None or floor is None or floor <= 0:
+        return "—"
+    return f"×{value / floor:.2f}"
+
+
+def settings_file_text(values: dict[str, int]) -> str:
+    """A settings file as the clock reads it: one [SETTINGS] section, CR LF line ends."""
+    lines = ["[SETTINGS]"] + [f"{k}={v}" for k, v in values.items()]
+    return "\r\n".join(lines) + "\r\n"
+
+
+# ---- the configurations ----
+
+
+@dataclasses.dataclass
+class Config:
+    key: str
+    title: str
+    program: str  # "floor" or "temura"
+    switches: list[str]
+    settings: dict[str, int]
+    shown_ms: object = None  # parses the shown text; None: the program writes no trace
+    unit_ms: int = 0
+    wall_clock: bool = True  # whether the shown unit starts at a wall-clock boundary
+
+
+# PlayTick=0: with a sound server running, playing the tick wakes the audio threads every second.
+CONFIGS = [
+    Config("floor", "Floor: stay-on-top label", "floor", [], {}),
+    Config("tick", "Reference: the floor's label set once a second", "floor", ["--tick"], {}),
+    Config("t1", "Mode T, seconds", "temura", ["t"], {"TimeFormat": 1, "PlayTick": 0},
+           clock_text_ms, 1000),
+    Config("t2", "Mode T, tenths", "temura", ["t"], {"TimeFormat": 2, "PlayTick": 0},
+           clock_text_ms, 100),
+    Config("sw", "Stopwatch, running", "temura", ["start"], {"PlayTick": 0},
+           clock_text_ms, 100, wall_clock=False),
+    Config("e2", "e-Time, two decimals", "temura", ["e"], {"ETimeFormat": 2, "PlayTick": 0},
+           etime_text_ms, ETIME_UNIT_MS),
+]
+
+# ---- running programs ----
+
+
+class Xvfb:
+    """One virtual display for every run, kept up between clients (-noreset)."""
+
+    def __init__(self, screen: str):
+        read_fd, write_fd = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            number = f.readline().strip()
+        if not number:
+            self.proc.kill()
+            raise SystemExit("bench: Xvfb did not start")
+        self.display = ":" + number
+
+    def close(self):
+        self.proc.terminate()
+        self.proc.wait()
+
+
+class Runner:
+    def __init__(self, args, display: str, work: str):
+        self.args = args
+        self.display = display
+        self.work = work
+        self.programs = {
+            "floor": os.path.join(args.build, "bench", "bench_floor"),
+            "temura": os.path.join(args.build, "temura"),
+        }
+        for path in self.programs.values():
+            if not os.access(path, os.X_OK):
+                raise SystemExit(f"bench: {path} is missing; run `make build` first")
+        self._serial = 0
+
+    # A home of its own for every run, copied from the configuration's prepared one.
+    def fresh_home(self, template: str | None) -> str:
+        self._serial += 1
+        home = os.path.join(self.work, f"run{self._serial}")
+        if template:
+            shutil.copytree(template, home, symlinks=True)
+        else:
+            for sub in ("home", "config", "data", "cache", "runtime"):
+                os.makedirs(os.path.join(home, sub))
+        os.chmod(os.path.join(home, "runtime"), 0o700)
+        return home
+
+    def env(self, home: str, trace: str | None = None) -> dict[str, str]:
+        # Built from nothing: no session bus, session manager or sound server of the caller's.
+        env = {
+            "PATH": "/usr/local/bin:/usr/bin:/bin",
+            "DISPLAY": self.display,
+            "QT_QPA_PLATFORM": "xcb",
+            "TZ": BENCH_TZ,
+            "LANG": "C.UTF-8",
+            "LC_ALL": "C.UTF-8",
+            "HOME": os.path.join(home, "home"),
+            "XDG_CONFIG_HOME": os.path.join(home, "config"),
+            "XDG_DATA_HOME": os.path.join(home, "data"),
+            "XDG_CACHE_HOME": os.path.join(home, "cache"),
+            "XDG_RUNTIME_DIR": os.path.join(home, "runtime"),
+        }
+        if trace:
+            env["TEMURA_TRACE_TICKS"] = trace
+        for extra in self.args.env:
+            name, _, value = extra.partition("=")
+            env[name] = value
+        return env
+
+    def argv(self, config: Config, extra: list[str]) -> list[str]:
+        argv = [self.programs[config.program]] + config.switches
+        if config.program == "temura":
+            settings = os.path.join(self.work, f"{config.key}.temura")
+            if not os.path.exists(settings):
+                with open(settings, "w", newline="") as f:
+                    f.write(settings_file_text(config.settings))
+            argv.append(f"f={settings}")
+        return argv + extra
+
+    def spawn(self, argv, env, log: str) -> int:
+        actions = [
+            (os.POSIX_SPAWN_OPEN, 0, os.devnull, os.O_RDONLY, 0),
+            (os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
+            (os.POSIX_SPAWN_OPEN, 2, log, os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o644),
+        ]
+        return os.posix_spawn(argv[0], argv, env, file_actions=actions)
+
+    def reap(self, pid: int, argv, log: str, timeout_s: float = 60.0):
+        # A program that does not close when told would hang the benchmark.
+        watchdog = threading.Timer(timeout_s, os.kill, (pid, signal.SIGKILL))
+        watchdog.start()
+        try:
+            _, status, usage = os.wait4(pid, 0)
+        finally:
+            watchdog.cancel()
+        code = os.waitstatus_to_exitcode(status)
+        if code != 0:
+            with open(log, errors="replace") as f:
+                raise SystemExit(f"bench: {' '.join(argv)} exited with {code}:\n{f.read()}")
+        return usage
+
+    def prepare(self, config: Config) -> str:
+        """A home in which the program has run once, so that later runs find what a first run
+        sets up (the user's folders, desktop files) and start warm."""
+        home = self.fresh_home(None)
+        argv = self.argv(config, [f"--screenshot={os.path.join(home, 'shot.png')}"])
+        log = os.path.join(home, "prepare.log")
+        self.reap(self.spawn(argv, self.env(home), log), argv, log)
+        # Not the runtime folder's sockets: each run starts with an empty one.
+        shutil.rmtree(os.path.join(home, "runtime"))
+        os.makedirs(os.path.join(home, "runtime"))
+        os.remove(os.path.join(home, "shot.png"))
+        os.remove(log)
+        return home
+
+    def startup_once_ms(self, config: Config, template: str) -> float:
+        home = self.fresh_home(template)
+        argv = self.argv(config, [f"--screenshot={os.path.join(home, 'shot.png')}"])
+        env = self.env(home)
+        log = os.path.join(home, "startup.log")
+        t0 = time.perf_counter()
+        pid = self.spawn(argv, env, log)
+        self.reap(pid, argv, log)
+        elapsed = (time.perf_counter() - t0) * 1000
+        shutil.rmtree(home)
+        return elapsed
+
+    def startups_ms(self, configs: list[Config], templates: dict[str, str]):
+        """Start-up times of every configuration, taken in turns, so that whatever else the
+        machine does at some moment falls on all of them alike; one unmeasured round first
+        warms the caches."""
+        times = {c.key: [] for c in configs}
+        for round_ in range(self.args.startup_runs + 1):
+            for c in configs:
+                elapsed = self.startup_once_ms(c, templates[c.key])
+                if round_ > 0:
+                    times[c.key].append(elapsed)
+        return times
+
+    def timed_run(self, config: Config, template: str, seconds: float, sample=False):
+        """One run that closes itself after `seconds`: its usage from wait4, its trace and, when
+        asked, snapshots of its counters after start-up has settled and a second before the
+        close."""
+        home = self.fresh_home(template)
+        trace = os.path.join(home, "trace.txt") if config.shown_ms else None
+        argv = self.argv(config, [f"--close-after={int(seconds * 1000)}"])
+        log = os.path.join(home, "run.log")
+        t0 = time.perf_counter()
+        pid = self.spawn(argv, self.env(home, trace), log)
+        snapshots = []
+        if sample:
+            for at in (min(5.0, seconds / 4), seconds - 1.0):
+                time.sleep(max(0.0, t0 + at - time.perf_counter()))
+                snapshots.append(snapshot(pid))
+        usage = self.reap(pid, argv, log, seconds + 60)
+        wall = time.perf_counter() - t0
+        run = RunUsage(wall, usage.ru_utime + usage.ru_stime, usage.ru_nvcsw, usage.ru_maxrss)
+        text = ""
+        if trace and os.path.exists(trace):
+            with open(trace, encoding="utf-8") as f:
+                text = f.read()
+        shutil.rmtree(home)
+        return run, parse_trace(text), snapshots
+
+
+def cpu_busy_and_total() -> tuple[int, int]:
+    """The machine's CPU time so far in clock ticks, from /proc/stat: busy, and in all."""
+    with open("/proc/stat") as f:
+        fields = [int(x) for x in f.readline().split()[1:]]
+    idle = fields[3] + fields[4]  # idle and waiting for I/O
+    total = sum(fields[:8])  # guest time is already in user time
+    return total - idle, total
+
+
+def snapshot(pid: int) -> Snapshot:
+    at = time.perf_counter()
+    threads = {}
+    base = f"/proc/{pid}/task"
+    try:
+        tids = os.listdir(base)
+    except OSError:
+        tids = []
+    for tid in tids:
+        try:
+            with open(f"{base}/{tid}/comm") as f:
+                name = f.read().strip()
+            with open(f"{base}/{tid}/status") as f:
+                vcsw = next(int(line.split()[1]) for line in f
+                            if line.startswith("voluntary_ctxt_switches"))
+            with open(f"{base}/{tid}/schedstat") as f:
+                ns = int(f.read().split()[0])
+        except (OSError, StopIteration, ValueError):
+            continue  # the thread ended meanwhile
+        threads[int(tid)] = (name, vcsw, ns)
+    rss = None
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            rss = next((int(line.split()[1]) for line in f if line.startswith("VmRSS:")), None)
+    except OSError:
+        pass
+    return Snapshot(at, threads, rss)
+
+
+# ---- one configuration, measured ----
+
+
+@dataclasses.dataclass
+class Result:
+    config: Config
+    cpu_pct: float  # within the long run, from /proc
+    wakeups: float
+    cpu_wait4: tuple[float, float]  # % of one core, ± what start-up alone moves it
+    wakeups_wait4: tuple[float, float]
+    rss_mib: float | None
+    peak_mib: float
+    startup_ms: float
+    startup_runs: int
+    changes_per_s: float | None
+    lag_median: float | None
+    lag_worst: int | None
+    lag_best: int | None
+    skipped: int | None
+    spread: int | None
+    threads: list
+
+
+def measure(runner: Runner, config: Config, template: str, startups: list[float],
+            args) -> Result:
+    print(f"  {config.title}: {args.short_runs} × {args.short_seconds:g} s", flush=True)
+    shorts = [runner.timed_run(config, template, args.short_seconds)[0]
+              for _ in range(args.short_runs)]
+    print(f"  {config.title}: {args.seconds:g} s", flush=True)
+    long, trace, (first, last) = runner.timed_run(config, template, args.seconds, sample=True)
+    if args.verbose:
+        for run in shorts + [long]:
+            print(f"    wall {run.wall_s:.3f} s, cpu {run.cpu_s * 1000:.1f} ms, "
+                  f"{run.vcsw} voluntary switches, peak {run.maxrss_kib} KiB")
+        print(f"    start-up ms: {', '.join(f'{t:.0f}' for t in startups)}")
+
+    threads = window_rates(first, last)
+    cpu_wait4 = steady_rate(long, shorts, "cpu_s")
+    traced = config.shown_ms is not None
+    lags = change_lags(trace, config.shown_ms) if traced and config.wall_clock else []
+    return Result(
+        config=config,
+        cpu_pct=sum(t[2] for t in threads),
+        wakeups=sum(t[1] for t in threads),
+        cpu_wait4=(cpu_wait4[0] * 100, cpu_wait4[1] * 100),
+        wakeups_wait4=steady_rate(long, shorts, "vcsw"),
+        rss_mib=last.rss_kib / 1024 if last.rss_kib else None,
+        peak_mib=long.maxrss_kib / 1024,
+        startup_ms=statistics.median(startups),
+        startup_runs=len(startups),
+        changes_per_s=max(0, len(trace) - 1) / long.wall_s if traced else None,
+        lag_median=statistics.median(lags) if lags else None,
+        lag_worst=max(lags) if lags else None,
+        lag_best=min(lags) if lags else None,
+        skipped=skipped_units(trace, config.shown_ms, config.unit_ms) if traced else None,
+        spread=phase_spread(trace, config.shown_ms) if traced else None,
+        threads=threads,
+    )
+
+
+# ---- the report ----
+
+
+def machine_lines(args) -> list[str]:
+    def command(argv) -> str:
+        try:
+            return subprocess.run(argv, capture_output=True, text=True, check=True).stdout
+        except (OSError, subprocess.CalledProcessError):
+            return ""
+
+    fields = {}
+    for line in command(["lscpu"]).splitlines():
+        key, _, value = line.partition(":")
+        fields[key.strip()] = value.strip()
+    os_name = ""
+    if os.path.exists("/etc/os-release"):
+        with open("/etc/os-release") as f:
+            for line in f:
+                if line.startswith("PRETTY_NAME="):
+                    os_name = line.split("=", 1)[1].strip().strip('"')
+    if os.path.exists("/etc/debian_version"):
+        with open("/etc/debian_version") as f:
+            os_name += f" (Debian {f.read().strip()})"
+    qt = command([os.path.join(args.build, "bench", "bench_floor"), "--version"]).strip()
+    build_type = ""
+    cache = os.path.join(args.build, "CMakeCache.txt")
+    if os.path.exists(cache):
+        with open(cache) as f:
+            for line in f:
+                if line.startswith("CMAKE_BUILD_TYPE:"):
+                    build_type = line.split("=", 1)[1].strip()
+    commit = command(["git", "rev-parse", "--short", "HEAD"]).strip()
+    if commit and command(["git", "status", "--porcelain", "--untracked-files=no"]).strip():
+        commit += " with uncommitted changes"
+    cpu = fields.get("Model name", platform.processor() or "unknown")
+    cores = fields.get("CPU(s)", str(os.cpu_count()))
+    hypervisor = fields.get("Hypervisor vendor")
+    lines = [
+        f"- Date: {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M} UTC",
+        f"- CPU: {cpu}, {cores} logical CPUs"
+        + (f" (virtual machine, {hypervisor})" if hypervisor else ""),
+        f"- System: {os_name or platform.platform()}, Linux {platform.release()}",
+        f"- Qt: {qt.removeprefix('bench_floor with Qt ') or 'unknown'}; build type "
+        f"{build_type or 'unknown'}; commit {commit or 'unknown'}",
+        f"- Display: Xvfb, screen {args.screen}, no window manager, no compositor",
+        "- Tick sound: off (PlayTick=0 in the settings file each run is given); no sound "
+        "server was running",
+    ]
+    return lines
+
+
+def fmt(value, spec: str, missing: str = "—") -> str:
+    return missing if value is None else format(value, spec)
+
+
+def targets(results: list[Result]) -> list[tuple[str, str, bool]]:
+    """The targets of the configurations that ran: what, the figure, whether it is met."""
+    floor = results[0]
+    rows = []
+    for r in results:
+        if r.config.key == "t1":
+            rows += [
+                ("Mode T, seconds: steady-state CPU ≤ 0.05 % of one core",
+                 f"{r.cpu_pct:.3f} %", r.cpu_pct <= 0.05),
+                ("Mode T, seconds: ≤ 2 wake-ups a second", f"{r.wakeups:.2f}", r.wakeups <= 2),
+                ("Mode T, seconds: resident memory ≤ 1.4× the floor",
+                 f"{ratio_text(r.rss_mib, floor.rss_mib)} "
+                 f"(peak {ratio_text(r.peak_mib, floor.peak_mib)})",
+                 r.rss_mib is not None and floor.rss_mib is not None
+                 and r.rss_mib <= 1.4 * floor.rss_mib and r.peak_mib <= 1.4 * floor.peak_mib),
+                ("Mode T, seconds: warm start-up ≤ 1.3× the floor",
+                 ratio_text(r.startup_ms, floor.startup_ms),
+                 r.startup_ms <= 1.3 * floor.startup_ms),
+                ("Mode T, seconds: the shown second changes ≤ 10 ms after the true second "
+                 "(median / worst)",
+                 f"{fmt(r.lag_median, '.0f')} / {fmt(r.lag_worst, 'd')} ms",
+                 r.lag_worst is not None and r.lag_best >= 0 and r.lag_worst <= 10),
+            ]
+        elif r.config.key in ("t2", "sw"):
+            rows.append((f"{r.config.title}: ≤ 11 wake-ups a second", f"{r.wakeups:.2f}",
+                         r.wakeups <= 11))
+    return rows
+
+
+def report(results: list[Result], args, machine: list[str]) -> str:
+    floor = results[0]
+
+    def with_ratio(text: str, value, floor_value, r: Result) -> str:
+        # The floor sleeps: against its zero CPU and wake-ups there is no ratio to give.
+        if r is floor or floor_value is None or floor_value <= 0:
+            return text
+        return f"{text} ({ratio_text(value, floor_value)})"
+
+    out = [
+        "# Performance",
+        "",
+        "Measured by `make bench` (scripts/bench.py); rerun it to refresh this page. The floor is "
+        "a stay-on-top Qt label and nothing else (bench/floor/): what it costs is Qt's and the "
+        "display's; what Temura costs beyond it is Temura's own. The reference row is the floor "
+        "with its text set to the time once a second (`bench_floor --tick`): the least any Qt "
+        "Widgets clock showing seconds can cost here.",
+        "",
+        *machine,
+        "",
+        "| Configuration | CPU, % of one core | Wake-ups /s | Resident MiB (peak) | "
+        "Start-up ms | Lag median / worst ms | Changes /s (skipped) |",
+        "|---|---|---|---|---|---|---|",
+    ]
+    for r in results:
+        rss = with_ratio(f"{fmt(r.rss_mib, '.1f')} ({r.peak_mib:.1f})", r.rss_mib, floor.rss_mib,
+                         r)
+        if r.config.shown_ms is None:
+            lag = "—"
+        elif not r.config.wall_clock:
+            lag = "n/a"
+        else:
+            lag = f"{fmt(r.lag_median, '.0f')} / {fmt(r.lag_worst, 'd')}"
+        changes = ("—" if r.changes_per_s is None
+                   else f"{r.changes_per_s:.2f} ({r.skipped})")
+        out.append(" | ".join([
+            f"| {r.config.title}",
+            with_ratio(f"{r.cpu_pct:.3f}", r.cpu_pct, floor.cpu_pct, r),
+            with_ratio(f"{r.wakeups:.2f}", r.wakeups, floor.wakeups, r),
+            rss,
+            with_ratio(f"{r.startup_ms:.0f}", r.startup_ms, floor.startup_ms, r),
+            lag,
+            changes + " |",
+        ]))
+
+    out += ["", "## Targets", "", "| Target | Measured | Met |", "|---|---|---|"]
+    out += [f"| {name} | {value} | {'yes' if ok else 'no'} |"
+            for name, value, ok in targets(results)]
+
+    out += [
+        "",
+        "## The same from whole runs (wait4)",
+        "",
+        f"(CPU time or voluntary context switches of a {args.seconds:g} s run − the median of "
+        f"{args.short_runs} runs of {args.short_seconds:g} s) over the difference of their wall "
+        "times, from `os.wait4` (ru_utime + ru_stime, ru_nvcsw). After ± half the range of the "
+        "short runs over the same difference: how much start-up alone, which differs from run "
+        "to run, moves the figure.",
+        "",
+        "| Configuration | CPU, % of one core | Wake-ups /s |",
+        "|---|---|---|",
+    ]
+    for r in results:
+        out.append(f"| {r.config.title} | {r.cpu_wait4[0]:.3f} ± {r.cpu_wait4[1]:.3f} | "
+                   f"{r.wakeups_wait4[0]:.2f} ± {r.wakeups_wait4[1]:.2f} |")
+
+    spread = next((r.spread for r in results if r.config.key == "sw"), None)
+    out += [
+        "",
+        "## How each figure is measured",
+        "",
+        f"- Every configuration runs alone, one after another, under one Xvfb, in TZ={BENCH_TZ} "
+        "and the C.UTF-8 locale. Every run has a fresh temporary HOME, XDG_CONFIG_HOME, "
+        "XDG_DATA_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR (a copy of one in which the program "
+        "has run once) and no session bus. Temura gets its mode by switch (`t`, `start`, `e`) "
+        "and its layout and PlayTick=0 from a settings file (`f=FILE`).",
+        f"- CPU and wake-ups: within the {args.seconds:g} s run, from about 5 s after the start "
+        "(start-up is over) to 1 s before the close, the sum over the process's threads of "
+        "/proc/PID/task/*/schedstat (time on a CPU) and of voluntary_ctxt_switches "
+        "(/proc/PID/task/*/status: each is a thread going to sleep and being woken). The same "
+        "counters wait4 reports for the whole run, without the start-up, whose figures vary "
+        "from run to run by more than a minute of ticking adds (see the wait4 table).",
+        "- Ratios are to the floor; its CPU and wake-ups are zero while it sits idle, so "
+        "those columns have none.",
+        "- Resident memory: VmRSS a second before the long run closes; in brackets the peak, "
+        "ru_maxrss from wait4. The ratio is of the former; the target is checked on both.",
+        f"- Start-up: median wall time of {floor.startup_runs} `--screenshot=FILE` runs after "
+        "one unmeasured run, from spawn to exit: start, first frame, writing the PNG, exit — "
+        "the same steps for the floor.",
+        "- Lag: Temura writes a line with the wall-clock time to the millisecond at every change "
+        "of the shown time (TEMURA_TRACE_TICKS). Each change after the first is compared with "
+        "the start of the unit it shows: the second for HH:MM:SS, the tenth for HH:MM:SS.t "
+        "(the changes of the second are among them), and for e-Time the unit of 0.864 s of the "
+        "standard-time day. A negative figure would be a time shown before it began. The "
+        "stamp is taken when the text is set; the repaint follows in the same pass of the "
+        "event loop. Writing the trace costs one write() per change; it is on in every "
+        "measured Temura run.",
+        "- Stopwatch: its tenths count from the press of Start, which the wall clock does not "
+        "know, so its lag is n/a; the spread of (wall time − shown time) over the run is "
+        f"{fmt(spread, 'd')} ms.",
+        "- Changes /s: changes of the shown text per second of the long run; skipped: units the "
+        "display never showed.",
+        "",
+        "## Where the wake-ups go",
+        "",
+        "Per thread, within the long run as above.",
+        "",
+        "| Configuration | Thread | Wake-ups /s | CPU, % of one core |",
+        "|---|---|---|---|",
+    ]
+    for r in results:
+        for name, rate, cpu in r.threads:
+            out.append(f"| {r.config.title} | {name} | {rate:.2f} | {cpu:.4f} |")
+    return "\n".join(out) + "\n"
+
+
+def main(argv=None) -> int:
+    here = os.path.dirname(os.path.abspath(__file__))
+    root = os.path.dirname(here)
+    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    p.add_argument("--build", default=os.path.join(root, "build"), help="the build folder")
+    p.add_argument("--seconds", type=float, default=60, help="length of the long run (60)")
+    p.add_argument("--short-seconds", type=float, default=5, help="length of a short run (5)")
+    p.add_argument("--short-runs", type=int, default=5, help="short runs to take the median of")
+    p.add_argument("--startup-runs", type=int, default=11, help="timed start-ups (at least 9)")
+    p.add_argument("--screen", default="1280x800x24", help="Xvfb screen")
+    p.add_argument("--out", default=os.path.join(root, "docs", "performance.md"),
+                   help="where to write the report ('-' for nowhere)")
+    p.add_argument("--env", action="append", default=[], metavar="NAME=VALUE",
+                   help="an extra environment variable for every run, to try a change")
+    p.add_argument("--verbose", action="store_true", help="print every run's figures")
+    p.add_argument("--only", help="comma-separated configuration keys (floor is always run): "
+                   + ", ".join(c.key for c in CONFIGS))
+    args = p.parse_args(argv)
+    if args.startup_runs < 9:
+        p.error("--startup-runs must be at least 9")
+    if args.seconds < args.short_seconds + 5:
+        p.error("--seconds must be at least 5 s longer than --short-seconds")
+    if shutil.which("Xvfb") is None:
+        raise SystemExit("bench: Xvfb is missing; run scripts/install-deps.sh")
+    args.build = os.path.abspath(args.build)
+    if args.out != "-":
+        args.out = os.path.abspath(args.out)
+    os.chdir(root)  # for git's description of the tree
+
+    configs = CONFIGS
+    if args.only:
+        keys = set(args.only.split(","))
+        configs = [c for c in CONFIGS if c.key == "floor" or c.key in keys]
+    load_before = os.getloadavg()[0]
+    busy_before = cpu_busy_and_total()
+    xvfb = Xvfb(args.screen)
+    try:
+        with tempfile.TemporaryDirectory(prefix="temura-bench-") as work:
+            runner = Runner(args, xvfb.display, work)
+            print(f"bench: Xvfb on {xvfb.display}; long runs of {args.seconds:g} s", flush=True)
+            templates = {c.key: runner.prepare(c) for c in configs}
+            print(f"  start-up: {args.startup_runs} rounds", flush=True)
+            startups = runner.startups_ms(configs, templates)
+            results = [measure(runner, c, templates[c.key], startups[c.key], args)
+                       for c in configs]
+    finally:
+        xvfb.close()
+
+    machine = machine_lines(args)
+    busy, total = (a - b for a, b in zip(cpu_busy_and_total(), busy_before))
+    machine.append(
+        f"- Other work on the machine: load average (1 min) {load_before:.2f} before, "
+        f"{os.getloadavg()[0]:.2f} after; its CPUs were busy {100 * busy / max(total, 1):.1f} % "
+        "of the time during the benchmark, the measured programs and Xvfb included")
+    if args.env:
+        machine.append(f"- Extra environment, trying a change: {', '.join(args.env)}")
+    text = report(results, args, machine)
+    print()
+    print(text)
+    if args.out != "-":
+        with open(args.out, "w", encoding="utf-8") as f:
+            f.write(text)
+        print(f"bench: written to {os.path.relpath(args.out)}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
