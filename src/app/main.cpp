@@ -10,6 +10,9 @@
 #include "app/links.h"
 #include "clock/clock_state.h"
 #include "dialogs/form_about.h"
+#include "dialogs/form_options.h"
+#include "dialogs/form_save.h"
+#include "dialogs/prompts.h"
 #include "mainwin/data_file_rules.h"
 #include "mainwin/extra_args_rules.h"
 #include "mainwin/form_full_screen.h"
@@ -20,6 +23,7 @@
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_tick_player.h"
 #include "storage/user_folder.h"
+#include "zones/form_time_zones.h"
 #include "zones/zone_catalogue.h"
 
 namespace {
@@ -93,6 +97,14 @@ int main(int argc, char** argv) {
     temura::TFormMain formMain(state, services);
     temura::TFormFullScreen formFullScreen;
     formMain.setFullScreenWindow(&formFullScreen);
+    temura::QtPrompts prompts;
+    temura::TFormTimeZones formTimeZones(state, *clock, *files, &temura::makeZoneTable, prompts,
+                                         services.names);
+    formMain.setTimeZonesWindow(&formTimeZones);
+    temura::TFormSave formSave(formMain, *files, prompts, userFolder);
+    temura::TFormOptions formOptions(formMain, formSave, shell.get(), prompts, userFolder,
+                                     services.programPath);
+    formMain.setOptionsWindows(&formOptions, &formSave);
     temura::TFormAbout2 formAbout(state, desktop, ticks);
     formMain.setAboutBox(&formAbout);
     formMain.loadStartupFile();
@@ -111,5 +123,8 @@ int main(int argc, char** argv) {
     if (extras.closeAfterMs >= 0) {
         QTimer::singleShot(extras.closeAfterMs, &formMain, &QWidget::close);
     }
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    // Zones edited in a window left open until the end are kept too.
+    formTimeZones.saveIfModified();
+    return result;
 }

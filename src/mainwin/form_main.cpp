@@ -552,6 +552,8 @@ void TFormMain::showZoneChanged() {
 void TFormMain::setMode(std::uint8_t mode) {
     m_state.Mode = mode;
     for (QAction* a : m_modeGroup->actions()) a->setChecked(a->data().toInt() == mode);
+    // The zone-name line exists only in Timer mode; F8 follows the mode, not the last menu.
+    actShowTZName->setEnabled(mode == kModeTimer);
     if (mode == kModeStopwatch) lblTime->setText(qs(m_state.StopwatchReading));
     SetModeStr();
     TimerTimer();

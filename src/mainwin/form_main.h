@@ -49,6 +49,9 @@ struct MainServices {
 class PopupMenu;
 class TFormAbout2;
 class TFormFullScreen;
+class TFormOptions;
+class TFormSave;
+class TFormTimeZones;
 
 // The clock window: the time line, the optional date and zone-name lines, the mode letter and
 // the stopwatch buttons, driven by its four timers.
@@ -111,6 +114,10 @@ public:
     // Windows whose visibility stops the clock raising itself (dialogs, about box).
     void addRaiseBlocker(QWidget* window) { m_raiseBlockers.push_back(window); }
     void setAboutBox(TFormAbout2* about);
+    // The time-zone window behind actSelectTimeZone; it follows the language and reports zones.
+    void setTimeZonesWindow(TFormTimeZones* window);
+    // The options window behind actOptions and the load and save items, and its save window.
+    void setOptionsWindows(TFormOptions* options, TFormSave* save);
     // Windows minimising to the tray closes.
     void addCloseOnMinimize(QWidget* window) { m_closeOnMinimize.push_back(window); }
 

@@ -97,7 +97,7 @@ void TFormMain::createMenuActions() {
     actRestore = makeAction({}, {}, &TFormMain::actRestoreExecute);
     actChangeLanguage = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+L")),
                                    &TFormMain::actChangeLanguageExecute);
-    // The windows behind these come later; until then their items are shown disabled.
+    // The windows behind these are handed over once they exist; until then they are disabled.
     actOptions = makeAction({}, QKeySequence(Qt::Key_F12), nullptr);
     actAbout = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F1), nullptr);
     connect(actAbout, &QAction::triggered, this, [this] {

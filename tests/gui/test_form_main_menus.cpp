@@ -321,9 +321,9 @@ TEST_F(MenusTest, HelpOpensTheOnlinePageWithoutALocalFile) {
     EXPECT_EQ(desktop.opened[0].rfind("https://", 0), 0u);
 }
 
-TEST_F(MenusTest, WindowsNotBuiltYetStayDisabled) {
+TEST_F(MenusTest, ItemsWithoutTheirWindowsStayDisabled) {
     for (QAction* a : {form->actOptions, form->actAbout, form->actLoadSettings,
-                       form->actSaveSettings}) {
+                       form->actSaveSettings, form->actSelectTimeZone}) {
         EXPECT_FALSE(a->isEnabled());
     }
 }

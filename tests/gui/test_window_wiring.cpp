@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTest>
+
+#include "dialogs/form_options.h"
+#include "dialogs/form_save.h"
+#include "mainwin/form_main.h"
+#include "support/fake_files.h"
+#include "support/fake_prompts.h"
+#include "support/fake_shell.h"
+#include "support/fake_zone_table.h"
+#include "support/main_services.h"
+#include "zones/form_time_zones.h"
+#include "zones/zone_catalogue.h"
+
+namespace temura {
+namespace {
+
+// The clock with every window it opens, linked as the program links them.
+class WindowWiringTest : public ::testing::Test {
+  protected:
+    test::FakeSystemClock clock;
+    test::FakeDesktop desktop;
+    test::FakeTickPlayer ticks;
+    test::FakeFiles files;
+    test::FakeShell shell;
+    test::FakePrompts prompts;
+    ClockState state;
+    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TFormTimeZones> zones;
+    std::unique_ptr<TFormSave> save;
+    std::unique_ptr<TFormOptions> options;
+
+    void SetUp() override {
+        clock.setWarsawWinter();
+        clock.setLocal(2026, 12, 7, 12, 0, 0, 0);
+        state.English = true;
+        SetInis(state, files, "/opt/temura");
+        MainServices services = test::windowOnlyServices(clock, desktop, ticks);
+        services.files = &files;
+        main = std::make_unique<TFormMain>(state, services);
+        zones = std::make_unique<TFormTimeZones>(
+            state, clock, files, [](int) { return std::make_unique<test::FakeZoneTable>(); },
+            prompts, services.names);
+        main->setTimeZonesWindow(zones.get());
+        save = std::make_unique<TFormSave>(*main, files, prompts, "/opt/temura");
+        options = std::make_unique<TFormOptions>(*main, *save, &shell, prompts, "/opt/temura",
+                                                 "/opt/temura/temura");
+        main->setOptionsWindows(options.get(), save.get());
+        main->show();
+        activate(main.get());
+    }
+
+    void activate(QWidget* w) {
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    void press(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(w, static_cast<Qt::Key>(key), mods);
+    }
+};
+
+TEST_F(WindowWiringTest, EachCommandOpensItsWindowAndItsOwnKeyClosesIt) {
+    const struct {
+        int key;
+        Qt::KeyboardModifiers mods;
+        QWidget* window;
+    } cases[] = {
+        {Qt::Key_F12, Qt::NoModifier, options.get()},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, zones.get()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        activate(main.get());
+        press(main.get(), c.key, c.mods);
+        ASSERT_TRUE(c.window->isVisible());
+        activate(c.window);
+        press(c.window, c.key, c.mods);
+        EXPECT_FALSE(c.window->isVisible());
+    }
+}
+
+TEST_F(WindowWiringTest, SaveKeyOpensTheSaveWindowAndLoadKeyLoadsThePickedFile) {
+    press(main.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(save->isVisible());
+
+    files.files["/opt/temura/look.temura"] = "[SETTINGS]\r\nMode=3\r\n";
+    prompts.fileAnswers.push_back(QStringLiteral("/opt/temura/look.temura"));
+    activate(main.get());
+    press(main.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(prompts.fileDialogs, 1);
+    EXPECT_EQ(state.Mode, kModeUtc);
+}
+
+TEST_F(WindowWiringTest, MinimisingClosesTheOpenWindows) {
+    desktop.tray = true;
+    main->actOptions->trigger();
+    main->actSelectTimeZone->trigger();
+    ASSERT_TRUE(options->isVisible() && zones->isVisible());
+    main->actMinimize->trigger();
+    EXPECT_FALSE(options->isVisible());
+    EXPECT_FALSE(zones->isVisible());
+}
+
+TEST_F(WindowWiringTest, TheZoneWindowFollowsTheLanguageAndItsZoneReachesTheClock) {
+    const QString english = zones->windowTitle();
+    main->actChangeLanguage->trigger();
+    EXPECT_NE(zones->windowTitle(), english);
+
+    state.TZVisible = true;
+    main->syncFromState();
+    state.UseTZ = true;
+    state.TZName = "Somewhere Else";
+    emit zones->zoneUsed();
+    EXPECT_EQ(main->lblTZ->text(), QStringLiteral("Somewhere Else"));
+}
+
+TEST_F(WindowWiringTest, ZoneNameKeyFollowsTheModeWithoutTheMenu) {
+    main->actSetModeE->trigger();
+    EXPECT_FALSE(main->actShowTZName->isEnabled());
+    main->actSetModeT->trigger();
+    EXPECT_TRUE(main->actShowTZName->isEnabled());
+    const bool before = state.TZVisible;
+    press(main.get(), Qt::Key_F8);
+    EXPECT_NE(state.TZVisible, before);
+}
+
+}  // namespace
+}  // namespace temura
