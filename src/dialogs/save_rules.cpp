@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "storage/utf8_path.h"
+
 namespace temura {
 
 namespace {
@@ -87,7 +89,8 @@ std::string settingsFilePath(const std::string& typed, const std::string& curren
     std::string name = trimmed(typed);
     if (name.empty()) return {};
     if (!isAbsolute(name)) {
-        name = (std::filesystem::path(currentFolder) / name).lexically_normal().string();
+        // Through the UTF-8 forms: the plain string ones are in the ANSI code page on Windows.
+        name = utf8FromPath((pathFromUtf8(currentFolder) / pathFromUtf8(name)).lexically_normal());
     }
     if (!hasExtension(name)) name += std::string(".") + kSettingsExtension;
     return name;

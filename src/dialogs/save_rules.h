@@ -43,9 +43,9 @@ std::string settingsFileFilter(bool english);
 
 inline constexpr const char* kSettingsExtension = "temura";
 
-// The file a typed name stands for: blanks around it trimmed, made absolute against
-// `currentFolder` and ".temura" added when the name has no extension of its own. Empty when
-// the name is blank.
+// The file a typed name stands for: blanks around it trimmed, a relative name joined to
+// `currentFolder` and normalised (in the system's own separators), an absolute one kept as typed,
+// and ".temura" added when the name has no extension of its own. Empty when the name is blank.
 std::string settingsFilePath(const std::string& typed, const std::string& currentFolder);
 
 // The question before writing over an existing file; lines end in CR LF.

@@ -17,6 +17,7 @@
 #include "mainwin/data_file_rules.h"
 #include "mainwin/extra_args_rules.h"
 #include "storage/desktop_entry.h"
+#include "storage/utf8_path.h"
 
 namespace temura {
 namespace {
@@ -73,31 +74,38 @@ std::string only(const std::set<std::string>& values) {
 
 // ---- data folders of an installed program ----
 
+// A path in its normal form: the folders the program works out itself, and the files found in
+// them, are in the system's own separators (backslashes on Windows).
+std::string normal(const std::string& path) {
+    return utf8FromPath(pathFromUtf8(path).lexically_normal());
+}
+
 TEST(InstalledDataFolders, InstalledProgramLooksInShareTemuraLast) {
+    // The two folders handed in are searched as named; only the derived one is normalised.
     EXPECT_EQ(dataFolders("/usr/bin", "/home/ann/.local/share/temura"),
               (std::vector<std::string>{"/usr/bin", "/home/ann/.local/share/temura",
-                                        "/usr/share/temura"}));
+                                        normal("/usr/share/temura")}));
     EXPECT_EQ(dataFolders("/usr/local/bin", "/home/ann/.local/share/temura").back(),
-              "/usr/local/share/temura");
+              normal("/usr/local/share/temura"));
 }
 
 TEST(InstalledDataFolders, InstalledHelpIsFoundWhenNoNearerCopyExists) {
     const auto folders = dataFolders("/usr/bin", "/home/ann/.local/share/temura");
     const auto found = findDataFile(folders, "Help/help.html", [](const std::string& path) {
-        return path == "/usr/share/temura/Help/help.html";
+        return normal(path) == normal("/usr/share/temura/Help/help.html");
     });
     ASSERT_TRUE(found);
-    EXPECT_EQ(*found, "/usr/share/temura/Help/help.html");
+    EXPECT_EQ(normal(*found), normal("/usr/share/temura/Help/help.html"));
 }
 
 TEST(InstalledDataFolders, UsersOwnFileWinsOverTheInstalledOne) {
     const auto folders = dataFolders("/usr/bin", "/home/ann/.local/share/temura");
     const auto found = findDataFile(folders, "default.temura", [](const std::string& path) {
-        return path == "/usr/share/temura/default.temura" ||
-               path == "/home/ann/.local/share/temura/default.temura";
+        return normal(path) == normal("/usr/share/temura/default.temura") ||
+               normal(path) == normal("/home/ann/.local/share/temura/default.temura");
     });
     ASSERT_TRUE(found);
-    EXPECT_EQ(*found, "/home/ann/.local/share/temura/default.temura");
+    EXPECT_EQ(normal(*found), normal("/home/ann/.local/share/temura/default.temura"));
 }
 
 TEST(InstalledDataFolders, CopyInAFolderOfItsOwnSearchesThatFolderOnce) {
