@@ -39,6 +39,14 @@ void preferXcbUnderWayland() {
     }
 }
 
+// With shared-memory images every repaint of the tiny clock costs the X server a round trip
+// that wakes the program again; plain PutImage of a few kilobytes costs nothing comparable.
+void preferPlainXImages() {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
+        qputenv("QT_XCB_NO_MITSHM", QByteArrayLiteral("1"));
+    }
+}
+
 std::string env(const char* name) {
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
@@ -62,6 +70,7 @@ int main(int argc, char** argv) {
     }
 
     preferXcbUnderWayland();
+    preferPlainXImages();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Temura"));
     QApplication::setQuitOnLastWindowClosed(false);

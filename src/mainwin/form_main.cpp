@@ -145,11 +145,6 @@ void TFormMain::createTimers() {
     connect(Timer, &QTimer::timeout, this, &TFormMain::TimerTimer);
     Timer->start(0);
 
-    TimerS = new QTimer(this);
-    TimerS->setInterval(2000);
-    connect(TimerS, &QTimer::timeout, this, &TFormMain::TimerSTimer);
-    TimerS->start();
-
     TimerS2 = new QTimer(this);
     TimerS2->setSingleShot(true);
     TimerS2->setInterval(150);
@@ -434,8 +429,13 @@ void TFormMain::showTimeText(const std::string& text) {
 }
 
 void TFormMain::TimerTimer() {
+    const SystemClock& clock = m_services.clock;
+    // First, so the display tick shows the zone state it refreshes.
+    const int untilChange = msUntilNextChange(m_state, clock);
+    if (slowTickDue(clock.tickCount() - m_lastSlowTick, untilChange)) TimerSTimer();
     runDisplayTickOnce();
-    Timer->start(msUntilNextChange(m_state, m_services.clock));
+    Timer->start(
+        nextWakeMs(msUntilNextChange(m_state, clock), clock.tickCount() - m_lastSlowTick));
 }
 
 void TFormMain::runDisplayTickOnce() {
@@ -496,6 +496,7 @@ void TFormMain::setTimeColour(Colour colour) {
 }
 
 void TFormMain::TimerSTimer() {
+    m_lastSlowTick = m_services.clock.tickCount();
     LayoutInput in;
     in.timeTextWidth = textWidth(lblTime, lblTime->text());
     in.modeVisible = m_state.ModeVisible;

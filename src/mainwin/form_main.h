@@ -54,7 +54,7 @@ class TFormSave;
 class TFormTimeZones;
 
 // The clock window: the time line, the optional date and zone-name lines, the mode letter and
-// the stopwatch buttons, driven by its four timers.
+// the stopwatch buttons, driven by its timers.
 class TFormMain : public QWidget {
     Q_OBJECT
 
@@ -145,7 +145,6 @@ public:
     QToolButton* btnStop = nullptr;
 
     QTimer* Timer = nullptr;
-    QTimer* TimerS = nullptr;
     QTimer* TimerS2 = nullptr;
     QTimer* TimerP = nullptr;
 
@@ -288,6 +287,7 @@ private:
     std::vector<QWidget*> m_closeOnMinimize;
     std::string m_startupFile;
     QFile* m_trace = nullptr;
+    std::uint32_t m_lastSlowTick = 0;  // tick count of the last slow tick
     bool m_startFullScreen = false;
     bool m_centreOnShow = false;
     bool m_saveOnClose = true;

@@ -202,4 +202,17 @@ int msUntilNextChange(const ClockState& s, const SystemClock& clock) {
     return static_cast<int>(wait) + kTickSlackMs;
 }
 
+bool slowTickDue(std::uint32_t msSinceSlowTick, int untilChangeMs) {
+    const std::int64_t since = msSinceSlowTick;
+    return since >= kSlowTickMs - kSlowTickEarlyMs ||
+           since + untilChangeMs > kSlowTickMs + kSlowTickLateMs;
+}
+
+int nextWakeMs(int untilChangeMs, std::uint32_t msSinceSlowTick) {
+    const std::int64_t slowWait =
+        std::max<std::int64_t>(0, std::int64_t{kSlowTickMs} - std::int64_t{msSinceSlowTick});
+    if (untilChangeMs <= slowWait + kSlowTickLateMs) return untilChangeMs;
+    return static_cast<int>(slowWait);
+}
+
 }  // namespace temura

@@ -95,4 +95,16 @@ constexpr int kTickSlackMs = 2;
 constexpr int kIdleTickMs = 1000;
 int msUntilNextChange(const ClockState& s, const SystemClock& clock);
 
+// The slow tick (widths, zone state, date line, tick file) rides on the display tick instead of
+// a timer of its own: a display tick runs it when it falls due within kSlowTickEarlyMs, or when
+// waiting for the next display tick would make it more than kSlowTickLateMs late; the display
+// tick wakes for it alone only when the text changes more rarely than that. Showing seconds thus
+// wakes once a second, with the slow tick on every other wake-up.
+constexpr int kSlowTickMs = 2000;
+constexpr int kSlowTickEarlyMs = 50;
+constexpr int kSlowTickLateMs = 500;
+bool slowTickDue(std::uint32_t msSinceSlowTick, int untilChangeMs);
+// The wait before the next display tick, given the wait until the text changes.
+int nextWakeMs(int untilChangeMs, std::uint32_t msSinceSlowTick);
+
 }  // namespace temura

@@ -18,25 +18,16 @@ QPixmap draw(int size, const std::function<void(QPainter&, int)>& paint) {
     return pm;
 }
 
-void paintClockFace(QPainter& p, int s) {
-    const QRectF r(s * 0.06, s * 0.06, s * 0.88, s * 0.88);
-    p.setPen(QPen(QColor(220, 220, 220), s / 16.0));
-    p.setBrush(QColor(20, 20, 28));
-    p.drawEllipse(r);
-    const QPointF c = r.center();
-    p.setPen(QPen(QColor(255, 255, 255), s / 12.0, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, QPointF(c.x(), r.top() + s * 0.18));
-    p.setPen(QPen(QColor(255, 198, 60), s / 14.0, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, QPointF(r.right() - s * 0.22, c.y()));
-}
-
 QColor glyphColour() { return QColor(40, 40, 40); }
 
 }  // namespace
 
 QIcon appIcon() {
+    // The installed icon's own renderings, each read only when a size is first asked for.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(draw(size, paintClockFace));
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/temura-%1.png").arg(size), QSize(size, size));
+    }
     return icon;
 }
 

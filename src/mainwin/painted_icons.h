@@ -4,8 +4,9 @@
 
 namespace temura {
 
-// The program's pictures are drawn in code, so the program stays one self-contained file.
+// The program's icon, from the renderings built into the program.
 QIcon appIcon();
+// The button pictures are drawn in code.
 QIcon startIcon();
 QIcon pauseIcon();
 QIcon stopIcon();

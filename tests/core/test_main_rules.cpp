@@ -338,5 +338,65 @@ TEST_F(TickScheduleTest, NeverSoonerThanTheShownUnit) {
     }
 }
 
+// The slow tick, every two seconds, shares the display tick's wake-ups instead of adding its own.
+TEST(SlowTickTest, RunsOnADisplayTickUnlessTheNextOneWouldBeTooLate) {
+    const struct {
+        std::uint32_t sinceSlow;
+        int untilChange;
+        bool due;
+    } cases[] = {
+        {1000, 1002, false},       // seconds: the next display tick brings it on time
+        {1995, 1002, true},        // a display tick a little early still runs it
+        {1940, 1002, true},        // earlier, but the next tick would be a second late
+        {1900, 102, false},        // tenths: one of the next ticks runs it
+        {1960, 102, true},
+        {0, 45'002, true},         // minutes: the next change is far too late
+        {2000, 45'002, true},
+        {100, 2'400, false},       // within half a second of its due time
+        {4'000'000'000u, 1002, true},  // a huge gap (the tick count wrapped since)
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(slowTickDue(c.sinceSlow, c.untilChange), c.due)
+            << c.sinceSlow << " " << c.untilChange;
+    }
+}
+
+TEST(SlowTickTest, WakesAloneOnlyWhenTheTextChangesTooRarely) {
+    const struct {
+        int untilChange;
+        std::uint32_t sinceSlow;  // after the slow tick ran, if it was due
+        int wake;
+    } cases[] = {
+        {1002, 0, 1002},        // seconds
+        {1002, 1000, 1002},
+        {102, 1900, 102},       // tenths
+        {45'002, 0, 2000},      // minutes: every two seconds alone
+        {2'500, 0, 2'500},      // half a second late is still on time
+        {2'600, 0, 2'000},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(nextWakeMs(c.untilChange, c.sinceSlow), c.wake)
+            << c.untilChange << " " << c.sinceSlow;
+    }
+}
+
+// Stepped through a minute of seconds: one wake-up a second, a slow tick on every other one.
+TEST(SlowTickTest, SecondsWakeOncePerSecondWithASlowTickEveryTwo) {
+    // Display ticks land 2 ms past each second; the slow tick ran on the first of them.
+    std::uint32_t now = 2, lastSlow = 2;
+    int wakes = 0, slowTicks = 0;
+    while (now < 60'002) {
+        const int untilChange = 1000 - static_cast<int>((now - 2) % 1000);
+        now += static_cast<std::uint32_t>(nextWakeMs(untilChange, now - lastSlow));
+        ++wakes;
+        if (slowTickDue(now - lastSlow, 1000)) {
+            lastSlow = now;
+            ++slowTicks;
+        }
+    }
+    EXPECT_EQ(wakes, 60);
+    EXPECT_EQ(slowTicks, 30);
+}
+
 }  // namespace
 }  // namespace temura
