@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -107,13 +108,20 @@ int main(int argc, char** argv) {
     temura::TFormFullScreen formFullScreen;
     formMain.setFullScreenWindow(&formFullScreen);
     temura::QtPrompts prompts;
-    temura::TFormTimeZones formTimeZones(state, *clock, *files, &temura::makeZoneTable, prompts,
-                                         services.names);
-    formMain.setTimeZonesWindow(&formTimeZones);
-    temura::TFormSave formSave(formMain, *files, prompts, userFolder);
-    temura::TFormOptions formOptions(formMain, formSave, shell.get(), prompts, userFolder,
-                                     services.programPath);
-    formMain.setOptionsWindows(&formOptions, &formSave);
+    std::unique_ptr<temura::TFormTimeZones> formTimeZones;
+    std::unique_ptr<temura::TFormSave> formSave;
+    std::unique_ptr<temura::TFormOptions> formOptions;
+    formMain.setWindowMaker([&] {
+        formTimeZones = std::make_unique<temura::TFormTimeZones>(
+            state, *clock, *files, &temura::makeZoneTable, prompts, services.names);
+        formTimeZones->TimerTZTimer();  // its list at once: it is made to be shown
+        formMain.setTimeZonesWindow(formTimeZones.get());
+        formSave = std::make_unique<temura::TFormSave>(formMain, *files, prompts, userFolder);
+        formOptions = std::make_unique<temura::TFormOptions>(formMain, *formSave, shell.get(),
+                                                             prompts, userFolder,
+                                                             services.programPath);
+        formMain.setOptionsWindows(formOptions.get(), formSave.get());
+    });
     temura::TFormAbout2 formAbout(state, desktop, ticks);
     formMain.setAboutBox(&formAbout);
     formMain.loadStartupFile();
@@ -134,6 +142,6 @@ int main(int argc, char** argv) {
     }
     const int result = QApplication::exec();
     // Zones edited in a window left open until the end are kept too.
-    formTimeZones.saveIfModified();
+    if (formTimeZones) formTimeZones->saveIfModified();
     return result;
 }

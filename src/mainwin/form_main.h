@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,9 @@ public:
     void setTimeZonesWindow(TFormTimeZones* window);
     // The options window behind actOptions and the load and save items, and its save window.
     void setOptionsWindows(TFormOptions* options, TFormSave* save);
+    // Builds those windows on first use and hands them over through the two setters above:
+    // most runs of a clock never open them, and they would cost start-up time and memory.
+    void setWindowMaker(std::function<void()> make);
     // Windows minimising to the tray closes.
     void addCloseOnMinimize(QWidget* window) { m_closeOnMinimize.push_back(window); }
 
@@ -259,6 +263,11 @@ private:
     void actMinimizeExecute();
     void actRestoreExecute();
     void actChangeLanguageExecute();
+    void makeWindows();
+    void actSelectTimeZoneExecute();
+    void actOptionsExecute();
+    void actLoadSettingsExecute();
+    void actSaveSettingsExecute();
     void changeFontSize(int step);
     void showTimeText(const std::string& text);
     void runDisplayTickOnce();
@@ -284,6 +293,10 @@ private:
     TFormFullScreen* m_fullScreen = nullptr;
     TFormAbout2* m_about = nullptr;
     std::vector<QWidget*> m_raiseBlockers;
+    std::function<void()> m_windowMaker;
+    TFormTimeZones* m_timeZones = nullptr;
+    TFormOptions* m_options = nullptr;
+    QString m_loadedFile;  // the settings file loaded last, for a save window made later
     std::vector<QWidget*> m_closeOnMinimize;
     std::string m_startupFile;
     QFile* m_trace = nullptr;

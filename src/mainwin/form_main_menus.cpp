@@ -97,17 +97,20 @@ void TFormMain::createMenuActions() {
     actRestore = makeAction({}, {}, &TFormMain::actRestoreExecute);
     actChangeLanguage = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+L")),
                                    &TFormMain::actChangeLanguageExecute);
-    // The windows behind these are handed over once they exist; until then they are disabled.
-    actOptions = makeAction({}, QKeySequence(Qt::Key_F12), nullptr);
+    // The windows behind these are handed over or made on first use; until then disabled.
+    actOptions = makeAction({}, QKeySequence(Qt::Key_F12), &TFormMain::actOptionsExecute);
     actAbout = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F1), nullptr);
     connect(actAbout, &QAction::triggered, this, [this] {
         if (m_about) m_about->open();
     });
     actDefault = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F12),
                             &TFormMain::actDefaultExecute);
-    actSelectTimeZone = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+Z")), nullptr);
-    actLoadSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+O")), nullptr);
-    actSaveSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+S")), nullptr);
+    actSelectTimeZone = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                   &TFormMain::actSelectTimeZoneExecute);
+    actLoadSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+O")),
+                                 &TFormMain::actLoadSettingsExecute);
+    actSaveSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+S")),
+                                 &TFormMain::actSaveSettingsExecute);
     for (QAction* a :
          {actOptions, actAbout, actSelectTimeZone, actLoadSettings, actSaveSettings}) {
         a->setEnabled(false);

@@ -105,7 +105,9 @@ void TFormMain::loadSettings(const std::string& path) {
     const WindowUpdate update =
         loadSettingsFile(*m_services.files, path, m_state, look, settingsEnv());
     applyWindowUpdate(update, look);
-    if (update.applied) emit settingsFileLoaded(QString::fromStdString(path));
+    if (!update.applied) return;
+    m_loadedFile = QString::fromStdString(path);
+    emit settingsFileLoaded(m_loadedFile);
 }
 
 void TFormMain::loadStartupFile() {

@@ -1,5 +1,5 @@
 // The main window's links to the windows it opens: the time-zone window and the options and
-// save-settings windows, handed over once they exist.
+// save-settings windows, handed over once they exist or made on first use.
 #include <QAction>
 
 #include "dialogs/form_options.h"
@@ -9,22 +9,9 @@
 
 namespace temura {
 
-namespace {
-
-void showNonModal(QWidget* window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-}  // namespace
-
 void TFormMain::setTimeZonesWindow(TFormTimeZones* window) {
+    m_timeZones = window;
     window->setCloseKey(actSelectTimeZone->shortcut());
-    connect(actSelectTimeZone, &QAction::triggered, window, [window] {
-        showNonModal(window);
-        window->InitAll();
-    });
     connect(window, &TFormTimeZones::zoneUsed, this, &TFormMain::showZoneChanged);
     connect(this, &TFormMain::languageChanged, window, &TFormTimeZones::SetLang);
     addRaiseBlocker(window);
@@ -33,13 +20,50 @@ void TFormMain::setTimeZonesWindow(TFormTimeZones* window) {
 }
 
 void TFormMain::setOptionsWindows(TFormOptions* options, TFormSave* save) {
-    connect(actOptions, &QAction::triggered, options, &TFormOptions::open);
-    connect(actLoadSettings, &QAction::triggered, options, &TFormOptions::actLoadSettingsExecute);
-    connect(actSaveSettings, &QAction::triggered, options, &TFormOptions::actSaveSettingsExecute);
+    m_options = options;
+    if (!m_loadedFile.isEmpty()) save->setDefaultFileName(m_loadedFile);
     addRaiseBlocker(options);
     addRaiseBlocker(save);
     addCloseOnMinimize(options);
     for (QAction* a : {actOptions, actLoadSettings, actSaveSettings}) a->setEnabled(true);
+}
+
+void TFormMain::setWindowMaker(std::function<void()> make) {
+    m_windowMaker = std::move(make);
+    for (QAction* a : {actOptions, actLoadSettings, actSaveSettings, actSelectTimeZone}) {
+        a->setEnabled(true);
+    }
+}
+
+void TFormMain::makeWindows() {
+    if (!m_windowMaker) return;
+    const std::function<void()> make = std::move(m_windowMaker);
+    m_windowMaker = nullptr;
+    make();
+}
+
+void TFormMain::actSelectTimeZoneExecute() {
+    makeWindows();
+    if (!m_timeZones) return;
+    m_timeZones->show();
+    m_timeZones->raise();
+    m_timeZones->activateWindow();
+    m_timeZones->InitAll();
+}
+
+void TFormMain::actOptionsExecute() {
+    makeWindows();
+    if (m_options) m_options->open();
+}
+
+void TFormMain::actLoadSettingsExecute() {
+    makeWindows();
+    if (m_options) m_options->actLoadSettingsExecute();
+}
+
+void TFormMain::actSaveSettingsExecute() {
+    makeWindows();
+    if (m_options) m_options->actSaveSettingsExecute();
 }
 
 }  // namespace temura

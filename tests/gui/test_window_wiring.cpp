@@ -126,5 +126,45 @@ TEST_F(WindowWiringTest, ZoneNameKeyFollowsTheModeWithoutTheMenu) {
     EXPECT_NE(state.TZVisible, before);
 }
 
+// The program makes these windows on first use; what happened before still reaches them.
+TEST(LazyWindowsTest, MadeOnceOnFirstUseWithTheFileLoadedBefore) {
+    test::FakeSystemClock clock;
+    test::FakeDesktop desktop;
+    test::FakeTickPlayer ticks;
+    test::FakeFiles files;
+    test::FakeShell shell;
+    test::FakePrompts prompts;
+    ClockState state;
+    state.English = true;
+    MainServices services = test::windowOnlyServices(clock, desktop, ticks);
+    services.files = &files;
+    TFormMain main(state, services);
+    std::unique_ptr<TFormSave> save;
+    std::unique_ptr<TFormOptions> options;
+    int made = 0;
+    main.setWindowMaker([&] {
+        ++made;
+        save = std::make_unique<TFormSave>(main, files, prompts, "/opt/temura");
+        options = std::make_unique<TFormOptions>(main, *save, &shell, prompts, "/opt/temura",
+                                                 "/opt/temura/temura");
+        main.setOptionsWindows(options.get(), save.get());
+    });
+    EXPECT_TRUE(main.actOptions->isEnabled());
+    EXPECT_TRUE(main.actSelectTimeZone->isEnabled());
+
+    files.files["/opt/temura/look.temura"] = "[SETTINGS]\r\nMode=3\r\n";
+    main.loadSettings("/opt/temura/look.temura");
+    EXPECT_EQ(made, 0);
+
+    main.actSaveSettings->trigger();
+    ASSERT_EQ(made, 1);
+    EXPECT_TRUE(save->isVisible());
+    EXPECT_EQ(save->defaultFileName(), QStringLiteral("/opt/temura/look.temura"));
+    main.actOptions->trigger();
+    main.actSelectTimeZone->trigger();  // no zone window was made: nothing happens
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(options->isVisible());
+}
+
 }  // namespace
 }  // namespace temura
