@@ -139,6 +139,9 @@ public:
     void setSaveOnClose(bool save) { m_saveOnClose = save; }
     // Raising above other windows; off where the platform cannot raise.
     bool raisingEnabled() const { return m_raisingEnabled; }
+    // Whether the display tick may raise the clock now: not over an open menu, dialog or
+    // file dialog, nor while hidden in the tray.
+    bool raisingAllowed() const;
 
     QLabel* lblTime = nullptr;
     QLabel* lblDate = nullptr;
@@ -230,7 +233,6 @@ private:
     void readStoredSettings();
     void applyCommandLine();
     void setTimeColour(Colour colour);
-    bool raisingAllowed() const;
     QAction* makeAction(const QString& text, const QKeySequence& key, void (TFormMain::*slot)(),
                         bool checkable = false);
     void applyStartLook();

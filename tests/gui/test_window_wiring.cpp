@@ -93,6 +93,18 @@ TEST_F(WindowWiringTest, SaveKeyOpensTheSaveWindowAndLoadKeyLoadsThePickedFile) 
     EXPECT_EQ(state.Mode, kModeUtc);
 }
 
+TEST_F(WindowWiringTest, TheClockStaysBelowAnyOpenWindowAndFileDialog) {
+    ASSERT_TRUE(main->raisingAllowed());
+    for (QWidget* w : std::initializer_list<QWidget*>{options.get(), save.get(), zones.get()}) {
+        w->show();
+        EXPECT_FALSE(main->raisingAllowed()) << w->metaObject()->className();
+        w->hide();
+        EXPECT_TRUE(main->raisingAllowed());
+    }
+    state.FileDialogOpen = true;
+    EXPECT_FALSE(main->raisingAllowed());
+}
+
 TEST_F(WindowWiringTest, MinimisingClosesTheOpenWindows) {
     desktop.tray = true;
     main->actOptions->trigger();
