@@ -18,6 +18,7 @@
 #include "mainwin/colour_qt.h"
 #include "mainwin/form_main.h"
 #include "mainwin/main_rules.h"
+#include "mainwin/text_qt.h"
 
 namespace temura {
 
@@ -29,16 +30,6 @@ constexpr int kMargin = 8;
 constexpr int kFontsTop = 8;
 constexpr const char* kDesktop = "Desktop";
 constexpr const char* kStartMenu = "Start Menu";
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-QString qtLines(const std::string& s) {
-    QString t = qs(s);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return t;
-}
 
 // Applies one change to the clock's look and shows it.
 void changeLook(TFormMain& main, const std::function<void(ClockState&, DisplayLook&)>& change) {
@@ -63,17 +54,6 @@ QSize hintOf(QWidget* w) {
 int buttonWidth(const QPushButton* b) {
     return std::max(b->sizeHint().width(), 75);
 }
-
-class FileDialogFlag {
-  public:
-    explicit FileDialogFlag(ClockState& state) : m_state(state) { m_state.FileDialogOpen = true; }
-    ~FileDialogFlag() { m_state.FileDialogOpen = false; }
-    FileDialogFlag(const FileDialogFlag&) = delete;
-    FileDialogFlag& operator=(const FileDialogFlag&) = delete;
-
-  private:
-    ClockState& m_state;
-};
 
 }  // namespace
 
@@ -747,7 +727,7 @@ void TFormOptions::btnDelRegClick() {
 void TFormOptions::actLoadSettingsExecute() {
     QString picked;
     {
-        const FileDialogFlag flag(m_main.state());
+        const FileDialogFlag flag(m_main.state().FileDialogOpen);
         picked = m_prompts.openFileName(this, qs(m_userFolder),
                                         qs(settingsFileFilter(m_main.state().English)),
                                         QString::fromLatin1(kSettingsExtension));

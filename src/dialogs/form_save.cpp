@@ -13,6 +13,7 @@
 
 #include "dialogs/save_rules.h"
 #include "mainwin/form_main.h"
+#include "mainwin/text_qt.h"
 
 namespace temura {
 
@@ -22,29 +23,6 @@ constexpr int kWidth = 390;
 constexpr int kHeight = 272;
 constexpr int kMinWidth = 350;
 constexpr int kStatusMs = 5000;
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-// Qt breaks lines at LF; the texts use CR LF.
-QString qtLines(const std::string& s) {
-    QString t = qs(s);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return t;
-}
-
-// The clock must not climb over a file dialog, however the dialog ends.
-class FileDialogFlag {
-  public:
-    explicit FileDialogFlag(ClockState& state) : m_state(state) { m_state.FileDialogOpen = true; }
-    ~FileDialogFlag() { m_state.FileDialogOpen = false; }
-    FileDialogFlag(const FileDialogFlag&) = delete;
-    FileDialogFlag& operator=(const FileDialogFlag&) = delete;
-
-  private:
-    ClockState& m_state;
-};
 
 }  // namespace
 
@@ -289,7 +267,7 @@ void TFormSave::actSaveExecute() {
 void TFormSave::actBrowseExecute() {
     QString picked;
     {
-        const FileDialogFlag flag(m_main.state());
+        const FileDialogFlag flag(m_main.state().FileDialogOpen);
         picked = m_prompts.saveFileName(this, qs(m_userFolder),
                                         qs(settingsFileFilter(m_main.state().English)),
                                         QString::fromLatin1(kSettingsExtension));

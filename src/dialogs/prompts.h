@@ -31,6 +31,19 @@ public:
                                                const std::array<QColor, 5>& custom) = 0;
 };
 
+// Marks a file dialog open for as long as it lives, however the dialog ends: the clock must not
+// climb over it meanwhile.
+class FileDialogFlag {
+public:
+    explicit FileDialogFlag(bool& open) : m_open(open) { m_open = true; }
+    ~FileDialogFlag() { m_open = false; }
+    FileDialogFlag(const FileDialogFlag&) = delete;
+    FileDialogFlag& operator=(const FileDialogFlag&) = delete;
+
+private:
+    bool& m_open;
+};
+
 // The real boxes and dialogs.
 class QtPrompts : public Prompts {
 public:

@@ -24,6 +24,7 @@
 #include "mainwin/main_rules.h"
 #include "mainwin/painted_icons.h"
 #include "mainwin/popup_menu.h"
+#include "mainwin/text_qt.h"
 
 namespace temura {
 
@@ -31,15 +32,6 @@ namespace {
 
 constexpr int kButtonSize = 16;
 constexpr int kSnapDistance = 5;
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// Qt breaks lines at LF; the texts use CR LF as the clock always did.
-QString qtLines(const std::string& s) {
-    QString t = qs(s);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return t;
-}
 
 int textWidth(const QLabel* label, const QString& text) {
     return QFontMetrics(label->font()).horizontalAdvance(text);

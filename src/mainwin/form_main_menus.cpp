@@ -17,18 +17,11 @@
 #include "mainwin/lang_rules.h"
 #include "mainwin/painted_icons.h"
 #include "mainwin/popup_menu.h"
+#include "mainwin/text_qt.h"
 
 namespace temura {
 
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-QString qtLines(const std::string& s) {
-    QString t = qs(s);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return t;
-}
 
 // Menu captions are shown as written; "&" is no mnemonic marker in them.
 QString menuText(const std::string& s) {

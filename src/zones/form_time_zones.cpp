@@ -23,6 +23,7 @@
 
 #include "clock/zone_arithmetic.h"
 #include "zones/zone_catalogue.h"
+#include "mainwin/text_qt.h"
 
 namespace temura {
 
@@ -33,17 +34,6 @@ constexpr int kDesignHeight = 488;
 constexpr int kMinHeight = 382;
 constexpr int kTimerMs = 500;
 const QColor kMaroon(128, 0, 0);
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-// Qt breaks lines at LF; the texts use CR LF.
-QString qtLines(const std::string& s) {
-    QString t = qs(s);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return t;
-}
 
 Qt::Alignment alignmentOf(int column) {
     switch (kZoneColumns[static_cast<std::size_t>(column)].align) {
