@@ -33,6 +33,17 @@ class WindowWiringTest : public ::testing::Test {
     std::unique_ptr<TFormOptions> options;
 
     void SetUp() override {
+        makeMain();
+        zones = std::make_unique<TFormTimeZones>(
+            state, clock, files, [](int) { return std::make_unique<test::FakeZoneTable>(); },
+            prompts, englishLocaleNames());
+        main->setTimeZonesWindow(zones.get());
+        makeOptionsWindows();
+        main->show();
+        activate(main.get());
+    }
+
+    void makeMain() {
         clock.setWarsawWinter();
         clock.setLocal(2026, 12, 7, 12, 0, 0, 0);
         state.English = true;
@@ -40,16 +51,12 @@ class WindowWiringTest : public ::testing::Test {
         MainServices services = test::windowOnlyServices(clock, desktop, ticks);
         services.files = &files;
         main = std::make_unique<TFormMain>(state, services);
-        zones = std::make_unique<TFormTimeZones>(
-            state, clock, files, [](int) { return std::make_unique<test::FakeZoneTable>(); },
-            prompts, services.names);
-        main->setTimeZonesWindow(zones.get());
+    }
+    void makeOptionsWindows() {
         save = std::make_unique<TFormSave>(*main, files, prompts, "/opt/temura");
         options = std::make_unique<TFormOptions>(*main, *save, &shell, prompts, "/opt/temura",
                                                  "/opt/temura/temura");
         main->setOptionsWindows(options.get(), save.get());
-        main->show();
-        activate(main.get());
     }
 
     void activate(QWidget* w) {
@@ -139,41 +146,32 @@ TEST_F(WindowWiringTest, ZoneNameKeyFollowsTheModeWithoutTheMenu) {
 }
 
 // The program makes these windows on first use; what happened before still reaches them.
-TEST(LazyWindowsTest, MadeOnceOnFirstUseWithTheFileLoadedBefore) {
-    test::FakeSystemClock clock;
-    test::FakeDesktop desktop;
-    test::FakeTickPlayer ticks;
-    test::FakeFiles files;
-    test::FakeShell shell;
-    test::FakePrompts prompts;
-    ClockState state;
-    state.English = true;
-    MainServices services = test::windowOnlyServices(clock, desktop, ticks);
-    services.files = &files;
-    TFormMain main(state, services);
-    std::unique_ptr<TFormSave> save;
-    std::unique_ptr<TFormOptions> options;
+class LazyWindowsTest : public WindowWiringTest {
+  protected:
     int made = 0;
-    main.setWindowMaker([&] {
-        ++made;
-        save = std::make_unique<TFormSave>(main, files, prompts, "/opt/temura");
-        options = std::make_unique<TFormOptions>(main, *save, &shell, prompts, "/opt/temura",
-                                                 "/opt/temura/temura");
-        main.setOptionsWindows(options.get(), save.get());
-    });
-    EXPECT_TRUE(main.actOptions->isEnabled());
-    EXPECT_TRUE(main.actSelectTimeZone->isEnabled());
+    void SetUp() override {
+        makeMain();
+        main->setWindowMaker([this] {
+            ++made;
+            makeOptionsWindows();
+        });
+    }
+};
+
+TEST_F(LazyWindowsTest, MadeOnceOnFirstUseWithTheFileLoadedBefore) {
+    EXPECT_TRUE(main->actOptions->isEnabled());
+    EXPECT_TRUE(main->actSelectTimeZone->isEnabled());
 
     files.files["/opt/temura/look.temura"] = "[SETTINGS]\r\nMode=3\r\n";
-    main.loadSettings("/opt/temura/look.temura");
+    main->loadSettings("/opt/temura/look.temura");
     EXPECT_EQ(made, 0);
 
-    main.actSaveSettings->trigger();
+    main->actSaveSettings->trigger();
     ASSERT_EQ(made, 1);
     EXPECT_TRUE(save->isVisible());
     EXPECT_EQ(save->defaultFileName(), QStringLiteral("/opt/temura/look.temura"));
-    main.actOptions->trigger();
-    main.actSelectTimeZone->trigger();  // no zone window was made: nothing happens
+    main->actOptions->trigger();
+    main->actSelectTimeZone->trigger();  // no zone window was made: nothing happens
     EXPECT_EQ(made, 1);
     EXPECT_TRUE(options->isVisible());
 }
