@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <string>
@@ -19,6 +20,9 @@
 #include "support/fake_zone_table.h"
 #include "zones/zone_catalogue.h"
 #include "zones/zone_list.h"
+#ifdef TEMURA_BENCH_SYSTEM_TABLE
+#include "platform/platform_factory.h"
+#endif
 
 namespace {
 
@@ -75,12 +79,6 @@ test::FakeZoneTable syntheticTable(int count) {
     return table;
 }
 
-// ---------------------------------------------------------------------------------------------
-// PLACE FOR THE REAL TABLE. Building from the system's IANA table needs the Linux
-// ZoneTableSource (platform/posix), which is not part of temura_core. Once it exists, link this
-// program against temura_platform and time CreateTZIni with it here, next to the synthetic run.
-// ---------------------------------------------------------------------------------------------
-
 struct Figures {
     double best = 0;
     double median = 0;
@@ -136,6 +134,20 @@ int main(int argc, char** argv) {
             list.select(i);
         }
     });
+
+#ifdef TEMURA_BENCH_SYSTEM_TABLE
+    // The system's own table (the IANA database on Linux), read as the build goes; the first
+    // run reads the zone files from disk, the later ones find them in Qt's cache.
+    test::FakeFiles systemFiles;
+    int systemZones = 0;
+    const Figures systemBuild = timeRuns(runs, [&] {
+        systemZones = CreateTZIni(systemFiles, *makeZoneTable(kYear), kSys, kYear);
+    });
+    std::printf("The system's zone table, %d runs (in-memory files)\n", runs);
+    std::printf("  system file: %d zones, %zu bytes\n", systemZones,
+                systemFiles.files[kSys].size());
+    report("read + build (CreateTZIni)", systemBuild);
+#endif
 
     std::printf("Zone catalogue, %d synthetic zones, %d runs (in-memory files)\n", count, runs);
     std::printf("  system file: %d zones, %zu bytes\n", written, files.files[kSys].size());
