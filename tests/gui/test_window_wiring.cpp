@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QItemSelectionModel>
+#include <QTableWidget>
 #include <QTest>
 
 #include "dialogs/form_options.h"
@@ -133,6 +137,34 @@ TEST_F(WindowWiringTest, TheZoneWindowFollowsTheLanguageAndItsZoneReachesTheCloc
     state.TZName = "Somewhere Else";
     emit zones->zoneUsed();
     EXPECT_EQ(main->lblTZ->text(), QStringLiteral("Somewhere Else"));
+}
+
+// Use in the zone window: the clock shows the zone's time, its mark and its name in the hint.
+TEST_F(WindowWiringTest, AZoneTakenIntoUseReachesTheClocksMarkAndHint) {
+    test::FakeZoneTable table;
+    const test::RuleDate usStd{11, 0, 1, 2, 0}, usDst{3, 0, 2, 2, 0};
+    const test::RuleDate noRule{};
+    table.entries = {
+        test::tableZone(std::nullopt, "(GMT-05:00) America/New_York",
+                        test::ruleBlock(300, 0, -60, usStd, usDst)),
+        test::tableZone(std::nullopt, "(GMT+09:00) Asia/Tokyo",
+                        test::ruleBlock(-540, 0, 0, noRule, noRule))};
+    ASSERT_EQ(CreateTZIni(files, table, state.SysZonesFile, 2026), 2);
+    zones->TimerTZTimer();
+    const struct {
+        int row;
+        const char* mark;
+        const char* name;
+    } cases[] = {{0, "T-", "America/New_York"}, {1, "T+", "Asia/Tokyo"}};
+    for (const auto& c : cases) {
+        // Through the selection model: the view's selectRow reads the keyboard modifiers.
+        const QModelIndex at = zones->lv->model()->index(c.row, 0);
+        zones->lv->selectionModel()->select(
+            at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        zones->btnUse->click();
+        EXPECT_EQ(main->lblMode->text(), QString::fromLatin1(c.mark));
+        EXPECT_TRUE(main->hintText().contains(QString::fromLatin1(c.name))) << c.name;
+    }
 }
 
 TEST_F(WindowWiringTest, ZoneNameKeyFollowsTheModeWithoutTheMenu) {
