@@ -5,6 +5,10 @@
 #include <QPixmap>
 #include <functional>
 
+// Resources of a static library must be registered by hand (again here: the icon may be asked
+// for before anything else has done it).
+static void initIconResources() { Q_INIT_RESOURCE(temura); }
+
 namespace temura {
 
 namespace {
@@ -24,6 +28,7 @@ QColor glyphColour() { return QColor(40, 40, 40); }
 
 QIcon appIcon() {
     // The installed icon's own renderings, each read only when a size is first asked for.
+    initIconResources();
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         icon.addFile(QStringLiteral(":/icons/temura-%1.png").arg(size), QSize(size, size));

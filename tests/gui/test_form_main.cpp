@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
 
 #include "clock/zone_arithmetic.h"
@@ -221,6 +222,14 @@ TEST_F(FormMainTest, SysClockMovesOnlyWhereATaskbarClockExists) {
     desktop.taskbarClock = ScreenPoint{300, 200};
     press(Qt::Key_C, kCtrlShift);
     EXPECT_EQ(form->pos(), QPoint(300, 200));
+}
+
+TEST_F(FormMainTest, WindowAndTrayShowTheProgramsIconInEverySize) {
+    for (const QIcon& icon : {form->windowIcon(), form->cti->icon()}) {
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            EXPECT_EQ(icon.pixmap(size, size).size(), QSize(size, size)) << size;
+        }
+    }
 }
 
 TEST_F(FormMainTest, EscapeEndsTheProgram) {
