@@ -140,9 +140,8 @@ int main(int argc, char** argv) {
     // run reads the zone files from disk, the later ones find them in Qt's cache.
     test::FakeFiles systemFiles;
     int systemZones = 0;
-    const Figures systemBuild = timeRuns(runs, [&] {
-        systemZones = CreateTZIni(systemFiles, *makeZoneTable(kYear), kSys, kYear);
-    });
+    const Figures systemBuild = timeRuns(
+        runs, [&] { systemZones = CreateTZIni(systemFiles, *makeZoneTable(kYear), kSys, kYear); });
     std::printf("The system's zone table, %d runs (in-memory files)\n", runs);
     std::printf("  system file: %d zones, %zu bytes\n", systemZones,
                 systemFiles.files[kSys].size());

@@ -33,8 +33,8 @@ namespace {
 void preferXcbUnderWayland() {
     const bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
     const char* session = std::getenv("XDG_SESSION_TYPE");
-    const bool wayland = (session && std::string(session) == "wayland") ||
-                         std::getenv("WAYLAND_DISPLAY") != nullptr;
+    const bool wayland =
+        (session && std::string(session) == "wayland") || std::getenv("WAYLAND_DISPLAY") != nullptr;
     if (!platformChosen && wayland && std::getenv("DISPLAY") != nullptr) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
     }
@@ -92,18 +92,13 @@ int main(int argc, char** argv) {
     temura::SetInis(state, *files, userFolder);
     temura::buildCatalogueIfMissing(*files, *temura::makeZoneTable(year), state, year);
 
-    temura::MainServices services{*clock,
-                                  desktop,
-                                  ticks,
-                                  temura::localeNames(QLocale::system()),
-                                  programFolder,
-                                  temura::dataFolders(programFolder, userFolder),
-                                  registry.get(),
-                                  shell.get(),
-                                  files.get(),
-                                  QCoreApplication::applicationFilePath().toStdString(),
-                                  userFolder,
-                                  extras.clockArgs};
+    temura::MainServices services{
+        *clock,         desktop,
+        ticks,          temura::localeNames(QLocale::system()),
+        programFolder,  temura::dataFolders(programFolder, userFolder),
+        registry.get(), shell.get(),
+        files.get(),    QCoreApplication::applicationFilePath().toStdString(),
+        userFolder,     extras.clockArgs};
     temura::TFormMain formMain(state, services);
     temura::TFormFullScreen formFullScreen;
     formMain.setFullScreenWindow(&formFullScreen);
@@ -117,9 +112,8 @@ int main(int argc, char** argv) {
         formTimeZones->TimerTZTimer();  // its list at once: it is made to be shown
         formMain.setTimeZonesWindow(formTimeZones.get());
         formSave = std::make_unique<temura::TFormSave>(formMain, *files, prompts, userFolder);
-        formOptions = std::make_unique<temura::TFormOptions>(formMain, *formSave, shell.get(),
-                                                             prompts, userFolder,
-                                                             services.programPath);
+        formOptions = std::make_unique<temura::TFormOptions>(
+            formMain, *formSave, shell.get(), prompts, userFolder, services.programPath);
         formMain.setOptionsWindows(formOptions.get(), formSave.get());
     });
     temura::TFormAbout2 formAbout(state, desktop, ticks);

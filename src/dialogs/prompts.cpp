@@ -11,8 +11,7 @@ bool QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& t
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-void QtPrompts::tell(QWidget* parent, const QString& title, const QString& text,
-                     PromptIcon icon) {
+void QtPrompts::tell(QWidget* parent, const QString& title, const QString& text, PromptIcon icon) {
     QMessageBox box(icon == PromptIcon::Warning    ? QMessageBox::Warning
                     : icon == PromptIcon::Question ? QMessageBox::Question
                                                    : QMessageBox::Information,

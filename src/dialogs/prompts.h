@@ -13,7 +13,7 @@ enum class PromptIcon { Information, Warning, Question };
 
 // Message boxes and file dialogs behind one door, so tests can give the next answer.
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     // A Yes/No question with the question icon; true only for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
@@ -34,22 +34,21 @@ public:
 // Marks a file dialog open for as long as it lives, however the dialog ends: the clock must not
 // climb over it meanwhile.
 class FileDialogFlag {
-public:
+  public:
     explicit FileDialogFlag(bool& open) : m_open(open) { m_open = true; }
     ~FileDialogFlag() { m_open = false; }
     FileDialogFlag(const FileDialogFlag&) = delete;
     FileDialogFlag& operator=(const FileDialogFlag&) = delete;
 
-private:
+  private:
     bool& m_open;
 };
 
 // The real boxes and dialogs.
 class QtPrompts : public Prompts {
-public:
+  public:
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
-    void tell(QWidget* parent, const QString& title, const QString& text,
-              PromptIcon icon) override;
+    void tell(QWidget* parent, const QString& title, const QString& text, PromptIcon icon) override;
     QString openFileName(QWidget* parent, const QString& folder, const QString& filter,
                          const QString& defaultSuffix) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& filter,

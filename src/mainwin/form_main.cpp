@@ -4,14 +4,14 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
@@ -37,7 +37,9 @@ int textWidth(const QLabel* label, const QString& text) {
     return QFontMetrics(label->font()).horizontalAdvance(text);
 }
 
-int zeroHeight(const QLabel* label) { return QFontMetrics(label->font()).height(); }
+int zeroHeight(const QLabel* label) {
+    return QFontMetrics(label->font()).height();
+}
 
 }  // namespace
 
@@ -72,8 +74,8 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     applyCommandLine();
 
     lblTime->setText(qs(placeholderTimeText(m_state)));
-    lblDate->setText(qs(DateText(m_services.clock.localTime(), 0, m_state.DateFormat,
-                                 m_services.names)));
+    lblDate->setText(
+        qs(DateText(m_services.clock.localTime(), 0, m_state.DateFormat, m_services.names)));
     SetLang();
     SetClPaused();
     SetModeStr();
@@ -90,7 +92,9 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     }
 }
 
-TFormMain::~TFormMain() { m_services.clock.setTimeChangeHandler({}); }
+TFormMain::~TFormMain() {
+    m_services.clock.setTimeChangeHandler({});
+}
 
 void TFormMain::createLabels() {
     lblTime = new QLabel(this);
@@ -197,22 +201,22 @@ void TFormMain::createActions() {
     }
     actSetModeT->setChecked(true);
 
-    actChangeMode = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+M")),
-                               &TFormMain::lblModeClick);
+    actChangeMode =
+        makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+M")), &TFormMain::lblModeClick);
     actChangeTimeFormat = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+T")),
                                      &TFormMain::actChangeTimeFormatExecute);
     actChangeETimeFormat = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+E")),
                                       &TFormMain::actChangeETimeFormatExecute);
     actChangeDateFormat = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+A")),
                                      &TFormMain::actChangeDateFormatExecute);
-    actFontSizePlus = makeAction(QStringLiteral("Font size + 1"), {},
-                                 &TFormMain::actFontSizePlusExecute);
+    actFontSizePlus =
+        makeAction(QStringLiteral("Font size + 1"), {}, &TFormMain::actFontSizePlusExecute);
     // Ctrl with the "=" / "+" key, whether or not Shift is needed to reach "+".
-    actFontSizePlus->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal),
-                                   QKeySequence(Qt::CTRL | Qt::Key_Plus)});
-    actFontSizeMinus = makeAction(QStringLiteral("Font size - 1"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_Minus),
-                                  &TFormMain::actFontSizeMinusExecute);
+    actFontSizePlus->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    actFontSizeMinus =
+        makeAction(QStringLiteral("Font size - 1"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                   &TFormMain::actFontSizeMinusExecute);
     actFontBold = makeAction(QStringLiteral("Bold"), QKeySequence(QStringLiteral("Ctrl+B")),
                              &TFormMain::actFontBoldExecute, true);
     actFontItalic = makeAction(QStringLiteral("Italic"), QKeySequence(QStringLiteral("Ctrl+I")),
@@ -376,7 +380,9 @@ void TFormMain::SetSize() {
     resize(width, out.windowHeight);
 }
 
-void TFormMain::SetSize2() { TimerS2->start(); }
+void TFormMain::SetSize2() {
+    TimerS2->start();
+}
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -414,8 +420,8 @@ void TFormMain::showTimeText(const std::string& text) {
     if (lblTime->text() == t) return;
     lblTime->setText(t);
     if (m_trace) {
-        m_trace->write(QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\t' +
-                       t.toUtf8() + '\n');
+        m_trace->write(QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\t' + t.toUtf8() +
+                       '\n');
         m_trace->flush();
     }
 }
@@ -426,8 +432,7 @@ void TFormMain::TimerTimer() {
     const int untilChange = msUntilNextChange(m_state, clock);
     if (slowTickDue(clock.tickCount() - m_lastSlowTick, untilChange)) TimerSTimer();
     runDisplayTickOnce();
-    Timer->start(
-        nextWakeMs(msUntilNextChange(m_state, clock), clock.tickCount() - m_lastSlowTick));
+    Timer->start(nextWakeMs(msUntilNextChange(m_state, clock), clock.tickCount() - m_lastSlowTick));
 }
 
 void TFormMain::runDisplayTickOnce() {
@@ -468,17 +473,18 @@ void TFormMain::PlayIt() {
 }
 
 void TFormMain::SetbTickFile() {
-    const auto found = findDataFile(m_services.dataFolders.empty()
-                                        ? std::vector<std::string>{m_services.programFolder}
-                                        : m_services.dataFolders,
-                                    "temura.wav", [](const std::string& path) {
-                                        return QFileInfo::exists(QString::fromStdString(path));
-                                    });
+    const auto found = findDataFile(
+        m_services.dataFolders.empty() ? std::vector<std::string>{m_services.programFolder}
+                                       : m_services.dataFolders,
+        "temura.wav",
+        [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); });
     m_state.bTickFile = found.has_value();
     m_state.TickFilePath = found.value_or(std::string());
 }
 
-void TFormMain::TimerPTimer() { setTimeColour(temura::TimerPTimer(m_state, m_timeColour)); }
+void TFormMain::TimerPTimer() {
+    setTimeColour(temura::TimerPTimer(m_state, m_timeColour));
+}
 
 void TFormMain::setTimeColour(Colour colour) {
     m_timeColour = colour;
@@ -585,8 +591,12 @@ void TFormMain::changeFontSize(int step) {
     emit settingsChanged();
 }
 
-void TFormMain::actFontSizePlusExecute() { changeFontSize(+1); }
-void TFormMain::actFontSizeMinusExecute() { changeFontSize(-1); }
+void TFormMain::actFontSizePlusExecute() {
+    changeFontSize(+1);
+}
+void TFormMain::actFontSizeMinusExecute() {
+    changeFontSize(-1);
+}
 
 void TFormMain::actFontBoldExecute() {
     m_state.TimerFontBold = !m_state.TimerFontBold;
@@ -651,7 +661,9 @@ void TFormMain::actDefaultTimeZoneExec() {
     showZoneChanged();
 }
 
-void TFormMain::lblTimeDblClick() { m_services.desktop.openDateTimeSettings(); }
+void TFormMain::lblTimeDblClick() {
+    m_services.desktop.openDateTimeSettings();
+}
 
 void TFormMain::actCloseExecute() {
     if (m_state.FullScreen) {
@@ -661,12 +673,11 @@ void TFormMain::actCloseExecute() {
     close();
 }
 
-
 // ---- dragging ----
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-    const bool label = watched == lblTime || watched == lblDate || watched == lblTZ ||
-                       watched == lblMode;
+    const bool label =
+        watched == lblTime || watched == lblDate || watched == lblTZ || watched == lblMode;
     if (!label) return QWidget::eventFilter(watched, event);
     const auto* mouse = dynamic_cast<QMouseEvent*>(event);
     // Only the left button drags and clicks; the right one brings up the menu as usual.
@@ -681,14 +692,17 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
             m_pressTarget = watched;
             mousePressEvent(static_cast<QMouseEvent*>(event));
             return true;
-        case QEvent::MouseMove: mouseMoveEvent(static_cast<QMouseEvent*>(event)); return true;
+        case QEvent::MouseMove:
+            mouseMoveEvent(static_cast<QMouseEvent*>(event));
+            return true;
         case QEvent::MouseButtonRelease: {
             const bool click = m_pressed && !m_dragging && m_pressTarget == lblMode;
             mouseReleaseEvent(static_cast<QMouseEvent*>(event));
             if (click) lblModeClick();
             return true;
         }
-        default: return QWidget::eventFilter(watched, event);
+        default:
+            return QWidget::eventFilter(watched, event);
     }
 }
 
@@ -725,7 +739,9 @@ void TFormMain::beginDrag(const QPoint& globalPos) {
     if (m_manualDrag) dragTo(globalPos);
 }
 
-void TFormMain::dragTo(const QPoint& globalPos) { move(m_pressWindowPos + globalPos - m_pressGlobal); }
+void TFormMain::dragTo(const QPoint& globalPos) {
+    move(m_pressWindowPos + globalPos - m_pressGlobal);
+}
 
 void TFormMain::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);

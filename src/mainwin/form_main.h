@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "clock/clock_state.h"
-#include "clock/text_format.h"
 #include "clock/stopwatch.h"
+#include "clock/text_format.h"
 #include "platform/desktop.h"
-#include "platform/system_clock.h"
-#include "platform/tick_player.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/system_clock.h"
+#include "platform/tick_player.h"
 #include "settings/display_look.h"
 #include "settings/settings_record.h"
 
@@ -59,7 +59,7 @@ class TFormTimeZones;
 class TFormMain : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     TFormMain(ClockState& state, MainServices services, QWidget* parent = nullptr);
     ~TFormMain() override;
 
@@ -94,7 +94,7 @@ public:
     bool saveSettingsToRegistry();
     void actDefaultExecute();
 
-signals:
+  signals:
     void languageChanged();
     // A setting the options window shows has changed.
     void settingsChanged();
@@ -103,7 +103,7 @@ signals:
     // A settings file was loaded; its path becomes the save dialog's default name.
     void settingsFileLoaded(const QString& path);
 
-public:
+  public:
     void SetLang();
     void SetHint();
     void PlayIt();
@@ -209,7 +209,7 @@ public:
     QAction* popCtiStopwatch = nullptr;
     QAction* popCtiExit = nullptr;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -220,7 +220,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void createLabels();
     void createButtons();
     void createTimers();

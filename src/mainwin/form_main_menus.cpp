@@ -85,8 +85,8 @@ void TFormMain::createMenuActions() {
     actFullScreen =
         makeAction({}, QKeySequence(Qt::Key_F10), &TFormMain::actFullScreenExecute, true);
     actHelp = makeAction({}, QKeySequence(Qt::Key_F1), &TFormMain::actHelpExecute);
-    actMinimize = makeAction({}, QKeySequence(QStringLiteral("Ctrl+M")),
-                             &TFormMain::actMinimizeExecute);
+    actMinimize =
+        makeAction({}, QKeySequence(QStringLiteral("Ctrl+M")), &TFormMain::actMinimizeExecute);
     actRestore = makeAction({}, {}, &TFormMain::actRestoreExecute);
     actChangeLanguage = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+L")),
                                    &TFormMain::actChangeLanguageExecute);
@@ -96,16 +96,15 @@ void TFormMain::createMenuActions() {
     connect(actAbout, &QAction::triggered, this, [this] {
         if (m_about) m_about->open();
     });
-    actDefault = makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F12),
-                            &TFormMain::actDefaultExecute);
+    actDefault =
+        makeAction({}, QKeySequence(Qt::SHIFT | Qt::Key_F12), &TFormMain::actDefaultExecute);
     actSelectTimeZone = makeAction({}, QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
                                    &TFormMain::actSelectTimeZoneExecute);
-    actLoadSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+O")),
-                                 &TFormMain::actLoadSettingsExecute);
-    actSaveSettings = makeAction({}, QKeySequence(QStringLiteral("Ctrl+S")),
-                                 &TFormMain::actSaveSettingsExecute);
-    for (QAction* a :
-         {actOptions, actAbout, actSelectTimeZone, actLoadSettings, actSaveSettings}) {
+    actLoadSettings =
+        makeAction({}, QKeySequence(QStringLiteral("Ctrl+O")), &TFormMain::actLoadSettingsExecute);
+    actSaveSettings =
+        makeAction({}, QKeySequence(QStringLiteral("Ctrl+S")), &TFormMain::actSaveSettingsExecute);
+    for (QAction* a : {actOptions, actAbout, actSelectTimeZone, actLoadSettings, actSaveSettings}) {
         a->setEnabled(false);
     }
 }
@@ -115,8 +114,8 @@ void TFormMain::createMenus() {
     headerFont.setPointSize(m_state.SeparatorFontSize);
     const QColor headerColour = toQColor(m_state.SeparatorColor);
     const auto header = [this, headerFont, headerColour](std::string MainTexts::*text) {
-        return popMain->addHeader([this, text] { return qs(mainTexts(m_state).*text); },
-                                  headerFont, headerColour);
+        return popMain->addHeader([this, text] { return qs(mainTexts(m_state).*text); }, headerFont,
+                                  headerColour);
     };
 
     popMain = new PopupMenu(this);
@@ -264,7 +263,9 @@ void TFormMain::SetLang() {
     SetHint();
 }
 
-QString TFormMain::hintText() const { return qtLines(composeHint(m_state)); }
+QString TFormMain::hintText() const {
+    return qtLines(composeHint(m_state));
+}
 
 void TFormMain::SetHint() {
     const QString hint = hintText();
@@ -340,10 +341,9 @@ void TFormMain::leaveFullScreen() {
 // ---- help and tray ----
 
 void TFormMain::actHelpExecute() {
-    const auto help = findDataFile(m_services.dataFolders, "Help/help.html",
-                                   [](const std::string& path) {
-                                       return QFileInfo::exists(QString::fromStdString(path));
-                                   });
+    const auto help = findDataFile(
+        m_services.dataFolders, "Help/help.html",
+        [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); });
     if (help) {
         m_services.desktop.openFile(*help);
     } else {

@@ -11,10 +11,10 @@
 
 #include "app/links.h"
 #include "clock/stopwatch.h"
+#include "mainwin/colour_qt.h"
 #include "mainwin/data_file_rules.h"
 #include "mainwin/form_full_screen.h"
 #include "mainwin/form_main.h"
-#include "mainwin/colour_qt.h"
 #include "settings/command_line.h"
 #include "settings/settings_file.h"
 
@@ -56,8 +56,8 @@ void TFormMain::applyCommandLine() {
     in.args = m_services.clockArgs;
     in.fileExists = fileExists;
     in.currentFolder = QDir::currentPath().toStdString();
-    in.userFolder = m_services.userFolder.empty() ? m_services.programFolder
-                                                  : m_services.userFolder;
+    in.userFolder =
+        m_services.userFolder.empty() ? m_services.programFolder : m_services.userFolder;
     in.dataFolders = m_services.dataFolders;
     const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
     in.desktopWidth = desktop.width();

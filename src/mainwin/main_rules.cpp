@@ -15,11 +15,16 @@ std::optional<std::string> modeString(const ClockState& s) {
             if (s.UseTZ && s.ZoneShift < 0) m += "-";
             return m;
         }
-        case kModeETime: return "E";
-        case kModeWindows: return "W";
-        case kModeUtc: return "U";
-        case kModeStopwatch: return "S";
-        default: return std::nullopt;
+        case kModeETime:
+            return "E";
+        case kModeWindows:
+            return "W";
+        case kModeUtc:
+            return "U";
+        case kModeStopwatch:
+            return "S";
+        default:
+            return std::nullopt;
     }
 }
 
@@ -36,7 +41,9 @@ std::uint8_t nextDateFormat(std::uint8_t format) {
     return format >= 5 ? 0 : static_cast<std::uint8_t>(format + 1);
 }
 
-int stepFontSize(int size, int step) { return std::clamp(size + step, kMinFontSize, kMaxFontSize); }
+int stepFontSize(int size, int step) {
+    return std::clamp(size + step, kMinFontSize, kMaxFontSize);
+}
 
 Colour pausedColour(Colour rgb) {
     Colour out = 0;
@@ -95,7 +102,9 @@ Layout computeLayout(const LayoutInput& in) {
     return out;
 }
 
-bool tzLineShown(const ClockState& s) { return s.Mode == kModeTimer && s.TZVisible; }
+bool tzLineShown(const ClockState& s) {
+    return s.Mode == kModeTimer && s.TZVisible;
+}
 
 const std::string& tzLineText(ClockState& s) {
     if (!s.UseTZ) s.TZName = s.SysZoneName;
@@ -139,10 +148,17 @@ DisplayTick runDisplayTick(ClockState& s, const SystemClock& clock) {
                  s.UseTZ ? ZoneTimeText(clock.localTime(), s.ZoneShift, s.TimeFormat)
                          : LocalTimeText(clock.localTime(), s.TimeFormat));
             break;
-        case kModeUtc: show(out, s, UtcTimeText(clock.utcTime(), s.TimeFormat)); break;
-        case kModeWindows: show(out, s, UptimeText(clock.uptimeMs(), s.TimeFormat)); break;
-        case kModeETime: show(out, s, ETimeText(clock.localTime(), s.SysInDST, s.ETimeFormat)); break;
-        default: break;
+        case kModeUtc:
+            show(out, s, UtcTimeText(clock.utcTime(), s.TimeFormat));
+            break;
+        case kModeWindows:
+            show(out, s, UptimeText(clock.uptimeMs(), s.TimeFormat));
+            break;
+        case kModeETime:
+            show(out, s, ETimeText(clock.localTime(), s.SysInDST, s.ETimeFormat));
+            break;
+        default:
+            break;
     }
     return out;
 }
@@ -165,7 +181,9 @@ std::int64_t timeStep(int timeFormat) {
     return 100;
 }
 
-std::int64_t msOfDay(const SystemTime& t) { return static_cast<std::int64_t>(MsOfDay(t)); }
+std::int64_t msOfDay(const SystemTime& t) {
+    return static_cast<std::int64_t>(MsOfDay(t));
+}
 
 }  // namespace
 
@@ -185,7 +203,9 @@ int msUntilNextChange(const ClockState& s, const SystemClock& clock) {
             break;
         case kModeETime: {
             // One shown unit is 86.4 s, 8.64 s or 0.864 s of the (standard-time) day.
-            const std::int64_t step = s.ETimeFormat == 0 ? 86'400 : s.ETimeFormat == 1 ? 8'640 : 864;
+            const std::int64_t step = s.ETimeFormat == 0   ? 86'400
+                                      : s.ETimeFormat == 1 ? 8'640
+                                                           : 864;
             std::int64_t x = msOfDay(clock.localTime()) - (s.SysInDST ? 3'600'000 : 0);
             x = ((x % kMsPerDay) + kMsPerDay) % kMsPerDay;
             wait = toNextBoundary(x, step);
@@ -197,7 +217,8 @@ int msUntilNextChange(const ClockState& s, const SystemClock& clock) {
                 wait = toNextBoundary(elapsed, 100);
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return static_cast<int>(wait) + kTickSlackMs;
 }

@@ -7,7 +7,9 @@
 
 // Resources of a static library must be registered by hand (again here: the icon may be asked
 // for before anything else has done it).
-static void initIconResources() { Q_INIT_RESOURCE(temura); }
+static void initIconResources() {
+    Q_INIT_RESOURCE(temura);
+}
 
 namespace temura {
 
@@ -22,7 +24,9 @@ QPixmap draw(int size, const std::function<void(QPainter&, int)>& paint) {
     return pm;
 }
 
-QColor glyphColour() { return QColor(40, 40, 40); }
+QColor glyphColour() {
+    return QColor(40, 40, 40);
+}
 
 }  // namespace
 
@@ -55,7 +59,8 @@ QIcon pauseIcon() {
 }
 
 QIcon stopIcon() {
-    return QIcon(draw(16, [](QPainter& p, int) { p.fillRect(QRectF(4, 4, 8, 8), QColor(160, 0, 0)); }));
+    return QIcon(
+        draw(16, [](QPainter& p, int) { p.fillRect(QRectF(4, 4, 8, 8), QColor(160, 0, 0)); }));
 }
 
 }  // namespace temura

@@ -12,8 +12,8 @@
 #include "platform/posix/file_registry.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_system_clock.h"
-#include "platform/posix/xdg_shell.h"
 #include "platform/posix/qt_zone_table.h"
+#include "platform/posix/xdg_shell.h"
 #endif
 
 #include <cstdlib>

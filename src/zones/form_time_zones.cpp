@@ -22,8 +22,8 @@
 #include <utility>
 
 #include "clock/zone_arithmetic.h"
-#include "zones/zone_catalogue.h"
 #include "mainwin/text_qt.h"
+#include "zones/zone_catalogue.h"
 
 namespace temura {
 

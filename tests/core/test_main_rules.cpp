@@ -254,7 +254,7 @@ namespace temura {
 namespace {
 
 class TickScheduleTest : public ::testing::Test {
-protected:
+  protected:
     test::FakeSystemClock clock;
     ClockState s;
     void SetUp() override {
@@ -274,11 +274,11 @@ TEST_F(TickScheduleTest, WakesAtTheNextChangeOfEachLayout) {
         std::uint8_t eTimeFormat;
         int expected;
     } cases[] = {
-        {kModeTimer, 1, 0, 750},               // next second
-        {kModeTimer, 2, 0, 50},                // next tenth
-        {kModeTimer, 0, 0, 29'750},            // next minute
-        {kModeUtc, 1, 0, 600},                 // UTC's own milliseconds
-        {kModeWindows, 1, 0, 270},             // the uptime counter's second
+        {kModeTimer, 1, 0, 750},     // next second
+        {kModeTimer, 2, 0, 50},      // next tenth
+        {kModeTimer, 0, 0, 29'750},  // next minute
+        {kModeUtc, 1, 0, 600},       // UTC's own milliseconds
+        {kModeWindows, 1, 0, 270},   // the uptime counter's second
         {kModeWindows, 2, 0, 70},
         {kModeETime, 0, 2, 864 - 37'230'250 % 864},
         {kModeETime, 0, 1, 8'640 - 37'230'250 % 8'640},
@@ -345,14 +345,14 @@ TEST(SlowTickTest, RunsOnADisplayTickUnlessTheNextOneWouldBeTooLate) {
         int untilChange;
         bool due;
     } cases[] = {
-        {1000, 1002, false},       // seconds: the next display tick brings it on time
-        {1995, 1002, true},        // a display tick a little early still runs it
-        {1940, 1002, true},        // earlier, but the next tick would be a second late
-        {1900, 102, false},        // tenths: one of the next ticks runs it
+        {1000, 1002, false},  // seconds: the next display tick brings it on time
+        {1995, 1002, true},   // a display tick a little early still runs it
+        {1940, 1002, true},   // earlier, but the next tick would be a second late
+        {1900, 102, false},   // tenths: one of the next ticks runs it
         {1960, 102, true},
-        {0, 45'002, true},         // minutes: the next change is far too late
+        {0, 45'002, true},  // minutes: the next change is far too late
         {2000, 45'002, true},
-        {100, 2'400, false},       // within half a second of its due time
+        {100, 2'400, false},           // within half a second of its due time
         {4'000'000'000u, 1002, true},  // a huge gap (the tick count wrapped since)
     };
     for (const auto& c : cases) {
@@ -367,11 +367,10 @@ TEST(SlowTickTest, WakesAloneOnlyWhenTheTextChangesTooRarely) {
         std::uint32_t sinceSlow;  // after the slow tick ran, if it was due
         int wake;
     } cases[] = {
-        {1002, 0, 1002},        // seconds
-        {1002, 1000, 1002},
-        {102, 1900, 102},       // tenths
-        {45'002, 0, 2000},      // minutes: every two seconds alone
-        {2'500, 0, 2'500},      // half a second late is still on time
+        {1002, 0, 1002},                       // seconds
+        {1002, 1000, 1002}, {102, 1900, 102},  // tenths
+        {45'002, 0, 2000},                     // minutes: every two seconds alone
+        {2'500, 0, 2'500},                     // half a second late is still on time
         {2'600, 0, 2'000},
     };
     for (const auto& c : cases) {

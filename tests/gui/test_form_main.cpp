@@ -19,7 +19,7 @@ using test::FakeDesktop;
 using test::FakeSystemClock;
 
 class FormMainTest : public ::testing::Test {
-protected:
+  protected:
     FakeSystemClock clock;
     FakeDesktop desktop;
     test::FakeTickPlayer ticks;
@@ -34,8 +34,7 @@ protected:
         clock.uptime = 100ull * 3'600'000 + 61'000;
         clock.tick = 5'000;
         state.English = true;
-        form = std::make_unique<TFormMain>(
-            state, test::windowOnlyServices(clock, desktop, ticks));
+        form = std::make_unique<TFormMain>(state, test::windowOnlyServices(clock, desktop, ticks));
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -57,10 +56,8 @@ TEST_F(FormMainTest, EachModeShowsItsReadingAfterATick) {
         const char* text;
         const char* letter;
     } cases[] = {
-        {&TFormMain::actSetModeT, "23:30:15", "T"},
-        {&TFormMain::actSetModeE, "@979.3", "E"},
-        {&TFormMain::actSetModeW, "100:01:01", "W"},
-        {&TFormMain::actSetModeU, "22:30:15", "U"},
+        {&TFormMain::actSetModeT, "23:30:15", "T"},   {&TFormMain::actSetModeE, "@979.3", "E"},
+        {&TFormMain::actSetModeW, "100:01:01", "W"},  {&TFormMain::actSetModeU, "22:30:15", "U"},
         {&TFormMain::actSetModeS, "00:00:00.0", "S"},
     };
     for (const auto& c : cases) {

@@ -25,7 +25,7 @@ using test::FakeSystemClock;
 using test::FakeTickPlayer;
 
 class MenusTest : public ::testing::Test {
-protected:
+  protected:
     FakeSystemClock clock;
     FakeDesktop desktop;
     FakeTickPlayer ticks;
@@ -38,8 +38,7 @@ protected:
         clock.setLocal(2026, 12, 7, 12, 0, 0, 0);
         clock.tick = 1'000'000;
         state.English = true;
-        form = std::make_unique<TFormMain>(
-            state, test::windowOnlyServices(clock, desktop, ticks));
+        form = std::make_unique<TFormMain>(state, test::windowOnlyServices(clock, desktop, ticks));
         fullScreen = std::make_unique<TFormFullScreen>();
         form->setFullScreenWindow(fullScreen.get());
         form->show();
@@ -69,8 +68,8 @@ std::vector<Entry> entriesOf(const QMenu* menu) {
     std::vector<Entry> out;
     for (QAction* a : menu->actions()) {
         if (auto* w = qobject_cast<QWidgetAction*>(a)) {
-            out.push_back({Entry::Header,
-                           static_cast<SectionHeader*>(w->defaultWidget())->text(), {}});
+            out.push_back(
+                {Entry::Header, static_cast<SectionHeader*>(w->defaultWidget())->text(), {}});
         } else if (a->isSeparator()) {
             out.push_back({Entry::Separator, {}, {}});
         } else if (a->menu()) {
@@ -125,14 +124,22 @@ TEST_F(MenusTest, PopupMenuHoldsEveryItemInOrder) {
     EXPECT_EQ(PopupMenu::exitText(form->actClose), QStringLiteral("Exit           Esc"));
 
     const std::vector<std::pair<QAction*, QString>> subItems = {
-        {form->actSetModeT, "Ctrl+1"},          {form->actSetModeE, "Ctrl+2"},
-        {form->actSetModeW, "Ctrl+3"},          {form->actSetModeU, "Ctrl+4"},
-        {form->actSetModeS, "Ctrl+5"},          {form->actStoperIncSec, "Ctrl+Right"},
-        {form->actStoperDecSec, "Ctrl+Left"},   {form->actStoperIncMin, "Ctrl+Shift+Right"},
-        {form->actStoperDecMin, "Ctrl+Shift+Left"}, {form->actFontBold, "Ctrl+B"},
-        {form->actFontItalic, "Ctrl+I"},        {form->actDefaultTimeZone, "Ctrl+Shift+D"},
-        {form->actSelectTimeZone, "Ctrl+Shift+Z"}, {form->actFontSizeMinus, "Ctrl+-"},
-        {form->actChangeLanguage, "Ctrl+Shift+L"}, {form->actDefault, "Shift+F12"},
+        {form->actSetModeT, "Ctrl+1"},
+        {form->actSetModeE, "Ctrl+2"},
+        {form->actSetModeW, "Ctrl+3"},
+        {form->actSetModeU, "Ctrl+4"},
+        {form->actSetModeS, "Ctrl+5"},
+        {form->actStoperIncSec, "Ctrl+Right"},
+        {form->actStoperDecSec, "Ctrl+Left"},
+        {form->actStoperIncMin, "Ctrl+Shift+Right"},
+        {form->actStoperDecMin, "Ctrl+Shift+Left"},
+        {form->actFontBold, "Ctrl+B"},
+        {form->actFontItalic, "Ctrl+I"},
+        {form->actDefaultTimeZone, "Ctrl+Shift+D"},
+        {form->actSelectTimeZone, "Ctrl+Shift+Z"},
+        {form->actFontSizeMinus, "Ctrl+-"},
+        {form->actChangeLanguage, "Ctrl+Shift+L"},
+        {form->actDefault, "Shift+F12"},
         {form->actSysClock, "Ctrl+Shift+C"},
     };
     for (const auto& [action, key] : subItems) EXPECT_EQ(action->shortcut().toString(), key);
@@ -248,7 +255,8 @@ TEST_F(MenusTest, LanguageSwitchChangesEveryTextAndBack) {
     EXPECT_EQ(form->popCtiRestore->text().toStdString(), "Przywróć");
     EXPECT_EQ(form->popTimeZone->title().toStdString(), "Strefa czasowa");
     EXPECT_EQ(form->actSetModeW->text(), QStringLiteral("Windows"));
-    EXPECT_EQ(form->lblTime->toolTip(), QStringLiteral("Tryb : Zegar\nBieżący czas systemowy\nCzas standardowy (zimowy)"));
+    EXPECT_EQ(form->lblTime->toolTip(),
+              QStringLiteral("Tryb : Zegar\nBieżący czas systemowy\nCzas standardowy (zimowy)"));
     EXPECT_EQ(form->lblMode->text(), QStringLiteral("Z"));
     const std::vector<QString> polish = captions(*form);
     ASSERT_EQ(polish.size(), english.size());

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QItemSelectionModel>
 #include <QTableWidget>
 #include <QTest>
 
@@ -144,11 +144,10 @@ TEST_F(WindowWiringTest, AZoneTakenIntoUseReachesTheClocksMarkAndHint) {
     test::FakeZoneTable table;
     const test::RuleDate usStd{11, 0, 1, 2, 0}, usDst{3, 0, 2, 2, 0};
     const test::RuleDate noRule{};
-    table.entries = {
-        test::tableZone(std::nullopt, "(GMT-05:00) America/New_York",
-                        test::ruleBlock(300, 0, -60, usStd, usDst)),
-        test::tableZone(std::nullopt, "(GMT+09:00) Asia/Tokyo",
-                        test::ruleBlock(-540, 0, 0, noRule, noRule))};
+    table.entries = {test::tableZone(std::nullopt, "(GMT-05:00) America/New_York",
+                                     test::ruleBlock(300, 0, -60, usStd, usDst)),
+                     test::tableZone(std::nullopt, "(GMT+09:00) Asia/Tokyo",
+                                     test::ruleBlock(-540, 0, 0, noRule, noRule))};
     ASSERT_EQ(CreateTZIni(files, table, state.SysZonesFile, 2026), 2);
     zones->TimerTZTimer();
     const struct {

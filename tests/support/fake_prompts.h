@@ -12,9 +12,9 @@ namespace temura::test {
 
 // Answers from a queue the test fills; records what was asked.
 class FakePrompts : public Prompts {
-public:
-    std::deque<bool> yesNoAnswers;     // empty queue: "No"
-    std::deque<QString> fileAnswers;   // empty queue: cancelled
+  public:
+    std::deque<bool> yesNoAnswers;    // empty queue: "No"
+    std::deque<QString> fileAnswers;  // empty queue: cancelled
     struct Asked {
         QString title;
         QString text;
@@ -24,8 +24,8 @@ public:
     std::vector<PromptIcon> messageIcons;
     int fileDialogs = 0;
     std::deque<std::optional<QColor>> colourAnswers;  // empty queue: cancelled
-    std::vector<QColor> colourInitials;                // the colour each dialog opened on
-    std::array<QColor, 5> colourCustom;                // the custom colours last offered
+    std::vector<QColor> colourInitials;               // the colour each dialog opened on
+    std::array<QColor, 5> colourCustom;               // the custom colours last offered
 
     bool askYesNo(QWidget*, const QString& title, const QString& text) override {
         questions.push_back({title, text});
@@ -55,7 +55,7 @@ public:
         return a;
     }
 
-private:
+  private:
     QString nextFile() {
         ++fileDialogs;
         if (fileAnswers.empty()) return {};

@@ -50,7 +50,9 @@ bool QtDesktop::openDateTimeSettings() {
     return false;
 }
 
-bool QtDesktop::trayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool QtDesktop::trayAvailable() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 std::optional<ScreenPoint> QtDesktop::taskbarClockPosition(int formWidth, int formHeight) const {
     return platformTaskbarClockPosition(formWidth, formHeight);
