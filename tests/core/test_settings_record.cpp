@@ -11,9 +11,12 @@
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
 #include "support/fake_system_clock.h"
+#include "support/stored_values.h"
 
 namespace temura {
 namespace {
+
+using test::bytesOf;
 
 using test::FakeRegistry;
 using test::FakeShell;
@@ -24,13 +27,6 @@ const char* const kProgram = "/opt/temura/temura";
 
 DateTime at(int y, int mo, int d, int h, int mi) {
     return *tryEncodeDateTime(y, mo, d, h, mi, 0, 0);
-}
-
-std::vector<std::uint8_t> bytesOf(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    std::vector<std::uint8_t> b(8);
-    for (std::size_t i = 0; i < 8; ++i) b[i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    return b;
 }
 
 class RegistryTest : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include "support/fake_files.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_zone_table.h"
+#include "support/stored_values.h"
 #include "zones/zone_catalogue.h"
 
 namespace temura {
@@ -104,22 +105,7 @@ TEST_F(Catalogue, BuildWritesTheExampleZoneLineForLine) {
     table.entries = {tableZone(42, "(GMT+01:00) Example City", euRule(-60), "Example Standard Time",
                                "Example Daylight Time")};
     EXPECT_EQ(CreateTZIni(files, table, kSys, 2026), 1);
-    EXPECT_EQ(files.files[kSys],
-              ";System Time Zones\r\n"
-              "[TZ_42]\r\n"
-              "DisplayName=Example City\r\n"
-              "StdName=Example Standard Time\r\n"
-              "DSTName=Example Daylight Time\r\n"
-              "Bias=-60\r\n"
-              "StdBias=0\r\n"
-              "DSTBias=-60\r\n"
-              "StdDate=25-10\r\n"
-              "StdTime=03:00\r\n"
-              "DSTDate=29-03\r\n"
-              "DSTTime=02:00\r\n"
-              "StdDOW=0\r\n"
-              "DSTDOW=0\r\n"
-              "sys=1\r\n");
+    EXPECT_EQ(files.files[kSys], test::kExampleZoneCatalogue);
 
     // As the window shows it, and as its first save writes it back.
     ZoneList list = loaded();

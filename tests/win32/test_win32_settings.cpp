@@ -10,6 +10,7 @@
 #include "settings/settings_record.h"
 #include "support/fake_shell.h"
 #include "support/fake_system_clock.h"
+#include "support/stored_values.h"
 #include "win32/win32_test_support.h"
 
 // The settings record against the real registry: what the core tests show with an in-memory
@@ -17,6 +18,8 @@
 
 namespace temura {
 namespace {
+
+using test::bytesOf;
 
 constexpr RegRoot kHKCU = RegRoot::CurrentUser;
 
@@ -56,13 +59,6 @@ std::map<std::string, Stored> storedValues() {
     }
     RegCloseKey(key);
     return out;
-}
-
-std::vector<std::uint8_t> bytesOf(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    std::vector<std::uint8_t> b(8);
-    for (std::size_t i = 0; i < 8; ++i) b[i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    return b;
 }
 
 class Win32Settings : public ::testing::Test {

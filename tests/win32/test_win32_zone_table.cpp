@@ -6,6 +6,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_zone_table.h"
 #include "storage/ini_document.h"
+#include "support/stored_values.h"
 #include "support/test_home.h"
 #include "win32/win32_test_support.h"
 #include "zones/zone_catalogue.h"
@@ -155,22 +156,7 @@ TEST_F(ZoneTableTest, TheExampleZoneGivesExactlyItsFifteenLines) {
     reg.writeBinary(kHKCU, zone, "TZI", tzi(-60, 0, -60, {10, 0, 5, 3, 0}, {3, 0, 5, 2, 0}));
 
     ASSERT_EQ(CreateTZIni(files, Win32ZoneTable(kHKCU, key.path()), path, kYear), 1);
-    EXPECT_EQ(readFile(files, path),
-              ";System Time Zones\r\n"
-              "[TZ_42]\r\n"
-              "DisplayName=Example City\r\n"
-              "StdName=Example Standard Time\r\n"
-              "DSTName=Example Daylight Time\r\n"
-              "Bias=-60\r\n"
-              "StdBias=0\r\n"
-              "DSTBias=-60\r\n"
-              "StdDate=25-10\r\n"
-              "StdTime=03:00\r\n"
-              "DSTDate=29-03\r\n"
-              "DSTTime=02:00\r\n"
-              "StdDOW=0\r\n"
-              "DSTDOW=0\r\n"
-              "sys=1\r\n");
+    EXPECT_EQ(readFile(files, path), test::kExampleZoneCatalogue);
 }
 
 TEST_F(ZoneTableTest, ValuesOfTheWrongTypeOrSizeCountAsMissing) {
