@@ -1,11 +1,10 @@
 #include "dialogs/options_rules.h"
+#include "mainwin/lang_rules.h"
 
 namespace temura {
 
 OptionsTexts optionsTexts(bool english) {
-    const auto pick = [english](const char* en, const char* pl) {
-        return std::string(english ? en : pl);
-    };
+    const LangPick pick{english};
     OptionsTexts t;
     t.caption = pick("Options", "Opcje");
     t.tsMain = pick("Main", "Główne");

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "mainwin/lang_rules.h"
 #include "storage/utf8_path.h"
 
 namespace temura {
@@ -42,9 +43,7 @@ bool hasExtension(const std::string& p) {
 }  // namespace
 
 SaveTexts saveTexts(bool english) {
-    const auto pick = [english](const char* en, const char* pl) {
-        return std::string(english ? en : pl);
-    };
+    const LangPick pick{english};
     SaveTexts t;
     t.caption = pick("Save settings", "Zapisz ustawienia");
     t.lblInfo = pick("Save settings associated with :", "Zapisz ustawienia dotyczące :");

@@ -46,10 +46,7 @@ std::string modeText(const ClockState& s) {
 }  // namespace
 
 MainTexts mainTexts(const ClockState& s) {
-    const bool en = s.English;
-    const auto pick = [en](const char* english, const char* polish) {
-        return std::string(en ? english : polish);
-    };
+    const LangPick pick{s.English};
 
     MainTexts t;
     t.actStartHint = pick("Start\\Resume", "Start\\Ponów");

@@ -10,6 +10,12 @@ namespace temura {
 
 // Every caption and hint of the main window and its two menus for one language; members are
 // named after the control that shows the text.
+// Picks a caption in the language of the flag; every window's text table is built with one.
+struct LangPick {
+    bool english = true;
+    std::string operator()(const char* en, const char* pl) const { return english ? en : pl; }
+};
+
 struct MainTexts {
     std::string actStartHint;
     std::string actPauseHint;
