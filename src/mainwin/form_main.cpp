@@ -463,7 +463,8 @@ void TFormMain::raiseAboveOthers() {
 }
 
 void TFormMain::PlayIt() {
-    if (!m_state.PlayTick || m_state.InTray) return;
+    // No tick for a clock that is not on the screen (hidden in the tray, or not shown yet).
+    if (!m_state.PlayTick || m_state.InTray || !isVisible()) return;
     if (m_about && m_about->isVisible()) return;
     if (m_state.bTickFile) {
         m_services.ticks.playFile(m_state.TickFilePath);

@@ -25,7 +25,7 @@ using test::FakeSystemClock;
 using test::FakeTickPlayer;
 
 class MenusTest : public ::testing::Test {
-  protected:
+protected:
     FakeSystemClock clock;
     FakeDesktop desktop;
     FakeTickPlayer ticks;
@@ -321,6 +321,24 @@ TEST_F(MenusTest, OneTickPerShownSecondAndNoneInTheTray) {
         form->TimerTimer();
     }
     EXPECT_EQ(ticks.total() - start, 3);
+}
+
+TEST_F(MenusTest, NoTickWhileTheClockIsNotOnTheScreen) {
+    // As when it is being set up at start or was closed to nothing but its icon.
+    state.PlayTick = true;
+    form->hide();
+    const int start = ticks.total();
+    for (int i = 0; i < 20; ++i) {
+        advance(100);
+        form->TimerTimer();
+    }
+    EXPECT_EQ(ticks.total() - start, 0);
+    form->show();
+    for (int i = 0; i < 20; ++i) {
+        advance(100);
+        form->TimerTimer();
+    }
+    EXPECT_EQ(ticks.total() - start, 2);
 }
 
 TEST_F(MenusTest, HelpOpensTheOnlinePageWithoutALocalFile) {
