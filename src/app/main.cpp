@@ -21,8 +21,8 @@
 #include "mainwin/locale_names_qt.h"
 #include "mainwin/screenshot.h"
 #include "platform/platform_factory.h"
+#include "platform/qt/lazy_tick_player.h"
 #include "platform/qt/qt_desktop.h"
-#include "platform/qt/qt_tick_player.h"
 #include "storage/user_folder.h"
 #include "zones/form_time_zones.h"
 #include "zones/zone_catalogue.h"
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     auto registry = temura::makeRegistry(*files);
     auto shell = temura::makeShell(*files);
     temura::QtDesktop desktop;
-    temura::QtTickPlayer ticks;
+    temura::LazyTickPlayer ticks;
     const std::string userFolder = temura::userFolder(*files, env("XDG_DATA_HOME"), env("HOME"));
 
     temura::ClockState state;

@@ -10,7 +10,9 @@ static void initTickResources() {
 
 namespace temura {
 
-QtTickPlayer::QtTickPlayer(QObject* parent) : QObject(parent) { initTickResources(); }
+QtTickPlayer::QtTickPlayer(QObject* parent) : QObject(parent) {
+    initTickResources();
+}
 
 QtTickPlayer::~QtTickPlayer() = default;
 
