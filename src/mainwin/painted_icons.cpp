@@ -31,11 +31,12 @@ QColor glyphColour() {
 }  // namespace
 
 QIcon appIcon() {
-    // The installed icon's own renderings, each read only when a size is first asked for.
+    // The installed icon's own renderings, up to the largest a window or a tray asks for.
     initIconResources();
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/temura-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        QPixmap pm;
+        if (pm.load(QStringLiteral(":/icons/temura-%1.png").arg(size), "PNG")) icon.addPixmap(pm);
     }
     return icon;
 }

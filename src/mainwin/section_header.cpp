@@ -8,7 +8,13 @@ namespace temura {
 SectionHeader::SectionHeader(std::function<QString()> text, QFont font, QColor colour,
                              QWidget* parent)
     : QWidget(parent), m_text(std::move(text)), m_font(std::move(font)), m_colour(colour) {
-    setFixedHeight(QFontMetrics(m_font).height());
+    // As tall as its text: the menu asks the size hint when it is first opened, so the font is
+    // not looked up while the clock starts.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+QSize SectionHeader::minimumSizeHint() const {
+    return QSize(0, QFontMetrics(m_font).height());
 }
 
 QSize SectionHeader::sizeHint() const {

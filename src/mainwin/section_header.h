@@ -15,6 +15,7 @@ public:
                   QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     QString text() const { return m_text(); }
 
 protected:
