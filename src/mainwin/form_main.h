@@ -6,12 +6,14 @@
 #include <QToolButton>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "clock/clock_state.h"
 #include "clock/stopwatch.h"
 #include "clock/text_format.h"
+#include "mainwin/text_width_memo.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -277,6 +279,7 @@ class TFormMain : public QWidget {
 
     // Dragging the borderless window and snapping it to the screen edges.
     void beginDrag(const QPoint& globalPos);
+    int textWidthOf(const QLabel* label, const QString& text);
     void dragTo(const QPoint& globalPos);
     void endDrag();
     void snapToEdges();
@@ -292,6 +295,7 @@ class TFormMain : public QWidget {
     std::int32_t m_alpha = 255;
     QString m_appTitle = QStringLiteral("Temura");
     QString m_trayTip;
+    std::map<const QLabel*, TextWidthMemo> m_textWidths;
     TFormFullScreen* m_fullScreen = nullptr;
     TFormAbout2* m_about = nullptr;
     std::vector<QWidget*> m_raiseBlockers;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace temura {
+
+// The width of one line's text, measured again only when its text or font has changed: the
+// layout asks for every line every two seconds, and the date, mode and zone lines seldom change.
+class TextWidthMemo {
+  public:
+    int width(const QFont& font, const QString& text);
+    int measurements() const { return m_measurements; }
+
+  private:
+    QFont m_font;
+    QString m_text;
+    int m_width = -1;
+    int m_measurements = 0;
+};
+
+}  // namespace temura
