@@ -9,7 +9,7 @@ namespace temura {
 class SectionHeader : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // `text` is asked each time the band is drawn, so a language switch shows at the next open.
     SectionHeader(std::function<QString()> text, QFont font, QColor colour,
                   QWidget* parent = nullptr);
@@ -18,10 +18,10 @@ public:
     QSize minimumSizeHint() const override;
     QString text() const { return m_text(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::function<QString()> m_text;
     QFont m_font;
     QColor m_colour;

@@ -19,7 +19,7 @@ using test::FakeDesktop;
 using test::FakeSystemClock;
 
 class FormMainTest : public ::testing::Test {
-protected:
+  protected:
     FakeSystemClock clock;
     FakeDesktop desktop;
     test::FakeTickPlayer ticks;

@@ -25,7 +25,7 @@ using test::FakeSystemClock;
 using test::FakeTickPlayer;
 
 class MenusTest : public ::testing::Test {
-protected:
+  protected:
     FakeSystemClock clock;
     FakeDesktop desktop;
     FakeTickPlayer ticks;

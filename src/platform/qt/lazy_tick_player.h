@@ -12,7 +12,7 @@ namespace temura {
 // the tick off never loads the sound libraries. When the module cannot be loaded the tick is
 // silent, which is said once.
 class LazyTickPlayer : public TickPlayer {
-public:
+  public:
     enum class State { NotLoaded, Loaded, Missing };
 
     // `modulePath`: a file or a resource; by default the copy the program carries.
@@ -24,7 +24,7 @@ public:
 
     State state() const { return m_state; }
 
-private:
+  private:
     TickPlayer* player();
 
     QString m_modulePath;

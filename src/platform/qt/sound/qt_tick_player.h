@@ -11,14 +11,14 @@ namespace temura {
 
 // The tick through QSoundEffect: the built-in click from the resources, or a WAV file.
 class QtTickPlayer : public QObject, public TickPlayer {
-public:
+  public:
     explicit QtTickPlayer(QObject* parent = nullptr);
     ~QtTickPlayer() override;
 
     void playFile(const std::string& path) override;
     void playBuiltIn() override;
 
-private:
+  private:
     QSoundEffect* m_builtIn = nullptr;
     QSoundEffect* m_file = nullptr;
     QString m_filePath;
