@@ -128,6 +128,12 @@ EOF
   check "installed program starts and renders (as nobody, under Xvfb)" \
     "${as_user[@]}" xvfb-run -a -s "-screen 0 1280x800x24" \
     /usr/bin/temura --screenshot="$user_home/shot.png"
+  # The tick is on in a fresh home: its first play loads the sound module the program carries,
+  # which needs the package's Qt Multimedia.
+  "${as_user[@]}" xvfb-run -a -s "-screen 0 1280x800x24" \
+    sh -c "/usr/bin/temura --close-after=2500 2>'$user_home/run.log'" || true
+  check "the tick's sound module loads: $(grep -h 'tick is silent' "$user_home/run.log" || true)" \
+    bash -c "[ -f '$user_home/run.log' ] && ! grep -q 'tick is silent' '$user_home/run.log'"
   "${as_user[@]}" xvfb-run -a -s "-screen 0 1280x800x24" "$user_home/press-f1.sh" || true
   opened=$(cat "$user_home/opened" 2>/dev/null || true)
   check "F1 opens the installed help: $opened" \
