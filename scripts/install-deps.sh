@@ -14,6 +14,7 @@ packages=(
   libgl-dev
   libgtest-dev libgmock-dev
   xvfb xauth
+  openbox x11-utils
   fonts-dejavu-core fonts-liberation
   desktop-file-utils shared-mime-info
   python3

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QSystemTrayIcon>
+#include <QToolTip>
 #include <QWindow>
 
 #include "clock/zone_arithmetic.h"
@@ -77,6 +78,7 @@ TFormMain::TFormMain(ClockState& state, MainServices services, QWidget* parent)
     SetModeStr();
     SetSize();
     SetSize2();
+    applyStartPosition();  // "x=" and "y=" clamp with the size every switch has given
 
     m_services.clock.setTimeChangeHandler([this] { WMTimeChange(); });
 
@@ -433,10 +435,11 @@ void TFormMain::showTimeText(const std::string& text) {
 void TFormMain::TimerTimer() {
     const SystemClock& clock = m_services.clock;
     // First, so the display tick shows the zone state it refreshes.
-    const int untilChange = msUntilNextChange(m_state, clock);
+    const int untilChange = msUntilNextChange(m_state, clock, tickWouldPlay());
     if (slowTickDue(clock.tickCount() - m_lastSlowTick, untilChange)) TimerSTimer();
     runDisplayTickOnce();
-    Timer->start(nextWakeMs(msUntilNextChange(m_state, clock), clock.tickCount() - m_lastSlowTick));
+    Timer->start(nextWakeMs(msUntilNextChange(m_state, clock, tickWouldPlay()),
+                            clock.tickCount() - m_lastSlowTick));
 }
 
 void TFormMain::runDisplayTickOnce() {
@@ -454,8 +457,10 @@ void TFormMain::runDisplayTickOnce() {
 
 bool TFormMain::raisingAllowed() const {
     if (m_state.InTray || m_state.FileDialogOpen || !isVisible()) return false;
-    // An open menu would be covered by the clock.
-    if (QApplication::activePopupWidget() != nullptr) return false;
+    // An open menu or the hint's tooltip would be covered by the clock.
+    if (QApplication::activePopupWidget() != nullptr || QToolTip::isVisible()) return false;
+    // Nor a message box, a file or a colour dialog.
+    if (QApplication::activeModalWidget() != nullptr) return false;
     for (const QWidget* w : m_raiseBlockers) {
         if (w && w->isVisible()) return false;
     }
@@ -466,10 +471,14 @@ void TFormMain::raiseAboveOthers() {
     if (m_raisingEnabled && raisingAllowed()) raise();
 }
 
-void TFormMain::PlayIt() {
+bool TFormMain::tickWouldPlay() const {
     // No tick for a clock that is not on the screen (hidden in the tray, or not shown yet).
-    if (!m_state.PlayTick || m_state.InTray || !isVisible()) return;
-    if (m_about && m_about->isVisible()) return;
+    if (!m_state.PlayTick || m_state.InTray || !isVisible()) return false;
+    return !(m_about && m_about->isVisible());
+}
+
+void TFormMain::PlayIt() {
+    if (!tickWouldPlay()) return;
     if (m_state.bTickFile) {
         m_services.ticks.playFile(m_state.TickFilePath);
     } else {
@@ -536,7 +545,21 @@ void TFormMain::WMTimeChange() {
 }
 
 void TFormMain::FormActivate() {
-    if (m_raisingEnabled) raise();
+    // Clicking the clock brings it up, but never over one of its own open windows.
+    raiseAboveOthers();
+}
+
+void TFormMain::keepAboveTheClock(QWidget* window) {
+    // A dialog of the clock's is stacked above it by the window manager, even though the clock
+    // stays on top of everything else; without one the clock does not raise itself while such
+    // a window is open (raisingAllowed). A plain window becomes a dialog for that. A platform
+    // that cannot raise windows stacks nothing (offscreen), and there the tie would only keep
+    // the focus from moving to the window.
+    if (!m_raisingEnabled) return;
+    Qt::WindowFlags flags = window->windowFlags();
+    if (window->windowType() == Qt::Window) flags = (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
+    window->setParent(this, flags);
+    window->installEventFilter(this);
 }
 
 void TFormMain::changeEvent(QEvent* event) {
@@ -556,8 +579,6 @@ void TFormMain::showZoneChanged() {
 void TFormMain::setMode(std::uint8_t mode) {
     m_state.Mode = mode;
     for (QAction* a : m_modeGroup->actions()) a->setChecked(a->data().toInt() == mode);
-    // The zone-name line exists only in Timer mode; F8 follows the mode, not the last menu.
-    actShowTZName->setEnabled(mode == kModeTimer);
     if (mode == kModeStopwatch) lblTime->setText(qs(m_state.StopwatchReading));
     SetModeStr();
     TimerTimer();
@@ -683,7 +704,14 @@ void TFormMain::actCloseExecute() {
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     const bool label =
         watched == lblTime || watched == lblDate || watched == lblTZ || watched == lblMode;
-    if (!label) return QWidget::eventFilter(watched, event);
+    if (!label) {
+        // Without a window manager showing a window does not bring it up; the clock may have
+        // climbed over it while it was hidden.
+        if (event->type() == QEvent::Show && m_raisingEnabled) {
+            if (auto* w = qobject_cast<QWidget*>(watched); w && w->isWindow()) w->raise();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     const auto* mouse = dynamic_cast<QMouseEvent*>(event);
     // Only the left button drags and clicks; the right one brings up the menu as usual.
     if (mouse && mouse->button() != Qt::LeftButton && mouse->buttons() != Qt::LeftButton) {

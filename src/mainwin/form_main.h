@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,8 @@ class TFormMain : public QWidget {
     void SetLang();
     void SetHint();
     void PlayIt();
+    // PlayIt's conditions: the tick is on and the clock is on the screen without the About box.
+    bool tickWouldPlay() const;
     void SetbTickFile();
     void TimerPTimer();
 
@@ -116,6 +119,8 @@ class TFormMain : public QWidget {
     void setFullScreenWindow(TFormFullScreen* window);
     // Windows whose visibility stops the clock raising itself (dialogs, about box).
     void addRaiseBlocker(QWidget* window) { m_raiseBlockers.push_back(window); }
+    // Ties a window of the clock's to it, so that the clock never covers it.
+    void keepAboveTheClock(QWidget* window);
     void setAboutBox(TFormAbout2* about);
     // The time-zone window behind actSelectTimeZone; it follows the language and reports zones.
     void setTimeZonesWindow(TFormTimeZones* window);
@@ -234,6 +239,7 @@ class TFormMain : public QWidget {
     void applyStopwatch(const StopwatchEffects& effects);
     void readStoredSettings();
     void applyCommandLine();
+    void applyStartPosition();
     void setTimeColour(Colour colour);
     QAction* makeAction(const QString& text, const QKeySequence& key, void (TFormMain::*slot)(),
                         bool checkable = false);
@@ -309,6 +315,8 @@ class TFormMain : public QWidget {
     std::uint32_t m_lastSlowTick = 0;  // tick count of the last slow tick
     bool m_startFullScreen = false;
     bool m_centreOnShow = false;
+    std::optional<int> m_startX;  // "x=" and "y=" as given, clamped once the window is laid out
+    std::optional<int> m_startY;
     bool m_saveOnClose = true;
     bool m_raisingEnabled = true;
     bool m_pressed = false;

@@ -151,6 +151,9 @@ void TFormMain::createMenus() {
     popMain->addActions({actMinimize, actClose});
     popMain->setExitAction(actClose);
     connect(popMain, &QMenu::aboutToShow, this, &TFormMain::popMainPopup);
+    // The item is greyed in the open menu outside Timer mode; F8 toggles the setting in any mode.
+    connect(popMain, &QMenu::aboutToHide, actShowTZName,
+            [this] { actShowTZName->setEnabled(true); });
 
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
@@ -283,6 +286,7 @@ void TFormMain::actChangeLanguageExecute() {
 void TFormMain::actPlayTickExecute() {
     m_state.PlayTick = actPlayTick->isChecked();
     if (m_state.PlayTick) SetbTickFile();
+    Timer->start(0);  // the schedule follows the tick from its next second, not after a minute
     emit settingsChanged();
 }
 
@@ -352,11 +356,14 @@ void TFormMain::actHelpExecute() {
 }
 
 void TFormMain::actMinimizeExecute() {
+    // Without a tray the clock would be lost to the user: it stays as it is, dialogs and all.
+    if (!m_services.desktop.trayAvailable()) return;
+    // The full-screen area would stay behind with the pointer hidden; restoring then brings the
+    // clock back where it stood before full screen.
+    if (m_state.FullScreen) leaveFullScreen();
     for (QWidget* w : m_closeOnMinimize) {
         if (w && w->isVisible()) w->close();
     }
-    // Without a tray the clock would be lost to the user: it stays where it is.
-    if (!m_services.desktop.trayAvailable()) return;
     cti->show();
     hide();
     m_state.InTray = true;

@@ -73,8 +73,8 @@ void TFormMain::applyCommandLine() {
     }
     if (r.mode) setMode(*r.mode);
     if (r.center) m_centreOnShow = true;
-    if (r.x) move(*r.x, y());
-    if (r.y) move(x(), *r.y);
+    m_startX = r.wantedX;
+    m_startY = r.wantedY;
     if (r.startStopwatch) actStart->trigger();
     if (r.fullScreen) {
         m_state.FullScreen = true;
@@ -83,6 +83,14 @@ void TFormMain::applyCommandLine() {
     }
     if (r.openHomePage) m_services.desktop.openUrl(links::kHomePage);
     if (r.currentFolder) QDir::setCurrent(QString::fromStdString(*r.currentFolder));
+}
+
+void TFormMain::applyStartPosition() {
+    const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
+    if (m_startX) move(clampStartPosition(*m_startX, desktop.width(), width()), y());
+    if (m_startY) move(x(), clampStartPosition(*m_startY, desktop.height(), height()));
+    m_startX.reset();
+    m_startY.reset();
 }
 
 void TFormMain::applyWindowUpdate(const WindowUpdate& update, const DisplayLook& look) {
@@ -142,8 +150,9 @@ void TFormMain::showEvent(QShowEvent* event) {
     TimerTimer();  // the first tick at once: the time stands there when the window appears
     if (m_centreOnShow) {
         m_centreOnShow = false;
-        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
-        move(desktop.center() - QPoint(width() / 2, height() / 2));
+        // The middle of the primary screen, not of all the monitors together.
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        move(screen.center() - QPoint(width() / 2, height() / 2));
     }
 }
 

@@ -15,6 +15,7 @@ void TFormMain::setTimeZonesWindow(TFormTimeZones* window) {
     connect(window, &TFormTimeZones::zoneUsed, this, &TFormMain::showZoneChanged);
     connect(this, &TFormMain::languageChanged, window, &TFormTimeZones::SetLang);
     addRaiseBlocker(window);
+    keepAboveTheClock(window);
     addCloseOnMinimize(window);
     actSelectTimeZone->setEnabled(true);
 }
@@ -22,8 +23,10 @@ void TFormMain::setTimeZonesWindow(TFormTimeZones* window) {
 void TFormMain::setOptionsWindows(TFormOptions* options, TFormSave* save) {
     m_options = options;
     if (!m_loadedFile.isEmpty()) save->setDefaultFileName(m_loadedFile);
-    addRaiseBlocker(options);
-    addRaiseBlocker(save);
+    for (QWidget* w : std::initializer_list<QWidget*>{options, save}) {
+        addRaiseBlocker(w);
+        keepAboveTheClock(w);
+    }
     addCloseOnMinimize(options);
     for (QAction* a : {actOptions, actLoadSettings, actSaveSettings}) a->setEnabled(true);
 }

@@ -174,9 +174,10 @@ std::int64_t toNextBoundary(std::int64_t position, std::int64_t step) {
     return step - (position % step);
 }
 
-// The smallest unit a time layout shows: a minute, a second or a tenth.
-std::int64_t timeStep(int timeFormat) {
-    if (timeFormat == 0) return 60'000;
+// The smallest unit a time layout shows: a minute, a second or a tenth; no more than a second
+// while each second sounds a tick.
+std::int64_t timeStep(int timeFormat, bool tickSounds) {
+    if (timeFormat == 0) return tickSounds ? 1000 : 60'000;
     if (timeFormat == 1) return 1000;
     return 100;
 }
@@ -187,19 +188,19 @@ std::int64_t msOfDay(const SystemTime& t) {
 
 }  // namespace
 
-int msUntilNextChange(const ClockState& s, const SystemClock& clock) {
+int msUntilNextChange(const ClockState& s, const SystemClock& clock, bool tickSounds) {
     std::int64_t wait = kIdleTickMs;
     switch (s.Mode) {
         case kModeTimer:
             // A zone's shift is whole minutes, so its boundaries are the local clock's.
-            wait = toNextBoundary(msOfDay(clock.localTime()), timeStep(s.TimeFormat));
+            wait = toNextBoundary(msOfDay(clock.localTime()), timeStep(s.TimeFormat, tickSounds));
             break;
         case kModeUtc:
-            wait = toNextBoundary(msOfDay(clock.utcTime()), timeStep(s.TimeFormat));
+            wait = toNextBoundary(msOfDay(clock.utcTime()), timeStep(s.TimeFormat, tickSounds));
             break;
         case kModeWindows:
             wait = toNextBoundary(static_cast<std::int64_t>(clock.uptimeMs() % 86'400'000ULL),
-                                  timeStep(s.TimeFormat));
+                                  timeStep(s.TimeFormat, tickSounds));
             break;
         case kModeETime: {
             // One shown unit is 86.4 s, 8.64 s or 0.864 s of the (standard-time) day.

@@ -91,9 +91,11 @@ DisplayTick runDisplayTick(ClockState& s, const SystemClock& clock);
 // value (wall clock, uptime counter or stopwatch start) and a little past the boundary, so one
 // wake-up shows the new text. A stopwatch that is not running shows nothing new: the answer is
 // then kIdleTickMs, and every action that could change it runs the tick at once anyway.
+// While the tick sounds, the wait also ends at each change of the tick key (the shown value's
+// seconds), so HH:MM still ticks once a second.
 constexpr int kTickSlackMs = 2;
 constexpr int kIdleTickMs = 1000;
-int msUntilNextChange(const ClockState& s, const SystemClock& clock);
+int msUntilNextChange(const ClockState& s, const SystemClock& clock, bool tickSounds = false);
 
 // The slow tick (widths, zone state, date line, tick file) rides on the display tick instead of
 // a timer of its own: a display tick runs it when it falls due within kSlowTickEarlyMs, or when

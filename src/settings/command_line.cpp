@@ -53,16 +53,19 @@ std::optional<std::string> findSwitch(const std::vector<std::string>& args,
     return std::nullopt;
 }
 
-// Below 0 gives 0; at or beyond the desktop's edge the window is put flush against it.
-std::optional<int> position(const std::string& text, int desktopSize, int windowSize) {
+std::optional<int> wantedPosition(const std::string& text) {
     std::int32_t v = 0;
     if (!TryParseInt(text, v)) return std::nullopt;
-    if (v < 0) return 0;
-    if (v >= desktopSize) return desktopSize - windowSize;
     return v;
 }
 
 }  // namespace
+
+int clampStartPosition(int wanted, int desktopSize, int windowSize) {
+    if (wanted < 0) return 0;
+    if (wanted >= desktopSize) return desktopSize - windowSize;
+    return wanted;
+}
 
 std::string fullPathAgainst(const std::string& folder, const std::string& name) {
     const std::string joined =
@@ -149,10 +152,12 @@ CommandLineResult ParseParams(const CommandLineInput& in) {
     if (findSwitch(args, {"s", "stoper", "stopwatch"})) r.mode = 4;
     if (findSwitch(args, {"c", "center"})) r.center = true;
     if (const auto rest = findSwitch(args, {"x="})) {
-        r.x = position(*rest, in.desktopWidth, in.windowWidth);
+        r.wantedX = wantedPosition(*rest);
+        if (r.wantedX) r.x = clampStartPosition(*r.wantedX, in.desktopWidth, in.windowWidth);
     }
     if (const auto rest = findSwitch(args, {"y="})) {
-        r.y = position(*rest, in.desktopHeight, in.windowHeight);
+        r.wantedY = wantedPosition(*rest);
+        if (r.wantedY) r.y = clampStartPosition(*r.wantedY, in.desktopHeight, in.windowHeight);
     }
     if (findSwitch(args, {"start"})) r.startStopwatch = true;
     if (findSwitch(args, {"fs", "FullScreen"})) r.fullScreen = true;

@@ -37,6 +37,10 @@ struct CommandLineResult {
     bool center = false;
     std::optional<int> x;
     std::optional<int> y;
+    // The numbers as given: the mode and the stopwatch switches change the window's size, so
+    // the window clamps these again with its final size (clampStartPosition).
+    std::optional<int> wantedX;
+    std::optional<int> wantedY;
     bool startStopwatch = false;
     bool fullScreen = false;
     bool openHomePage = false;
@@ -45,6 +49,10 @@ struct CommandLineResult {
 };
 
 CommandLineResult ParseParams(const CommandLineInput& in);
+
+// An "x=" or "y=" edge: below 0 gives 0; at or beyond the desktop's edge the window is put flush
+// against it.
+int clampStartPosition(int wanted, int desktopSize, int windowSize);
 
 // `name` made absolute against `folder` (kept when already absolute), "." and ".." folded away.
 // The separator is the folder's own ("\" for a folder written with backslashes, else "/").

@@ -273,22 +273,29 @@ TEST_F(TickScheduleTest, WakesAtTheNextChangeOfEachLayout) {
         std::uint8_t timeFormat;
         std::uint8_t eTimeFormat;
         int expected;
+        bool tick = false;  // the tick sounds: HH:MM wakes at each of its seconds too
     } cases[] = {
         {kModeTimer, 1, 0, 750},     // next second
         {kModeTimer, 2, 0, 50},      // next tenth
         {kModeTimer, 0, 0, 29'750},  // next minute
-        {kModeUtc, 1, 0, 600},       // UTC's own milliseconds
-        {kModeWindows, 1, 0, 270},   // the uptime counter's second
+        {kModeTimer, 0, 0, 750, true},
+        {kModeTimer, 2, 0, 50, true},
+        {kModeUtc, 1, 0, 600},  // UTC's own milliseconds
+        {kModeUtc, 0, 0, 600, true},
+        {kModeWindows, 1, 0, 270},  // the uptime counter's second
+        {kModeWindows, 0, 0, 270, true},
         {kModeWindows, 2, 0, 70},
         {kModeETime, 0, 2, 864 - 37'230'250 % 864},
         {kModeETime, 0, 1, 8'640 - 37'230'250 % 8'640},
         {kModeETime, 0, 0, 86'400 - 37'230'250 % 86'400},
+        {kModeETime, 0, 0, 86'400 - 37'230'250 % 86'400, true},  // its key is the last digit
     };
     for (const auto& c : cases) {
         s.Mode = c.mode;
         s.TimeFormat = c.timeFormat;
         s.ETimeFormat = c.eTimeFormat;
-        EXPECT_EQ(wait(), c.expected) << int(c.mode) << " " << int(c.timeFormat);
+        EXPECT_EQ(msUntilNextChange(s, clock, c.tick) - kTickSlackMs, c.expected)
+            << int(c.mode) << " " << int(c.timeFormat) << " " << c.tick;
     }
 }
 

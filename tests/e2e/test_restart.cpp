@@ -15,8 +15,9 @@ constexpr const char* kKey = "Software\\Corvalen\\Temura\\1.0";
 
 // The program in its own home, with the given arguments; it closes itself like a user would.
 class Program {
-public:
-    explicit Program(QString home) : m_home(std::move(home)) {}
+  public:
+    explicit Program(QString home, QString platform = QStringLiteral("offscreen"))
+        : m_home(std::move(home)), m_platform(std::move(platform)) {}
 
     int run(QStringList args) {
         QProcess p;
@@ -25,7 +26,7 @@ public:
         e.insert("XDG_CONFIG_HOME", m_home + "/.config");
         e.insert("XDG_DATA_HOME", m_home + "/.local/share");
         e.insert("XDG_RUNTIME_DIR", m_home + "/runtime");
-        e.insert("QT_QPA_PLATFORM", "offscreen");
+        e.insert("QT_QPA_PLATFORM", m_platform);
         p.setProcessEnvironment(e);
         p.setWorkingDirectory(m_home);
         p.start(QStringLiteral(TEMURA_BINARY), args);
@@ -54,14 +55,16 @@ public:
         return v && v->type == RegType::String ? v->text : "<none>";
     }
 
-private:
+  private:
     QString m_home;
+    QString m_platform;
 };
 
 QString freshHome(const char* name) {
     const QString home = QString::fromStdString(test::makeTempDir(name));
     QDir(home).mkpath("runtime");
-    QFile::setPermissions(home + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home + "/runtime",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return home;
 }
 
@@ -70,12 +73,12 @@ TEST(Restart, LookAndModeSurviveAClose) {
     Program temura(home);
     QFile look(home + "/look.temura");
     ASSERT_TRUE(look.open(QIODevice::WriteOnly));
-    look.write("[SETTINGS]\r\nTimerFontSize=30\r\nTimerFontColor=255\r\nBgColor=8421504\r\n"
-               "DateVisible=0\r\nTimeFormat=2\r\n");
+    look.write(
+        "[SETTINGS]\r\nTimerFontSize=30\r\nTimerFontColor=255\r\nBgColor=8421504\r\n"
+        "DateVisible=0\r\nTimeFormat=2\r\n");
     look.close();
 
-    ASSERT_EQ(temura.run({"u", "x=100", "y=50", "f=" + home + "/look.temura",
-                          "--close-after=300"}),
+    ASSERT_EQ(temura.run({"u", "x=100", "y=50", "f=" + home + "/look.temura", "--close-after=300"}),
               0);
     EXPECT_EQ(temura.dword("Mode"), 3);
     EXPECT_EQ(temura.dword("X"), 100);
@@ -95,6 +98,23 @@ TEST(Restart, LookAndModeSurviveAClose) {
     EXPECT_EQ(temura.dword("DateVisible"), 0);
     EXPECT_EQ(temura.dword("TimeFormat"), 2);
     EXPECT_EQ(temura.text("TimerFontName"), "MS Sans Serif");
+}
+
+TEST(Restart, CentringUsesThePrimaryMonitorOfTwo) {
+    const QString home = freshHome("centre");
+    // The primary monitor (the first) at 1280x800, a larger one to its right.
+    QFile screens(home + "/screens.json");
+    ASSERT_TRUE(screens.open(QIODevice::WriteOnly));
+    screens.write(R"({"screens": [
+        {"name": "primary", "x": 0, "y": 0, "width": 1280, "height": 800},
+        {"name": "second", "x": 1280, "y": 0, "width": 1920, "height": 1080}]})");
+    screens.close();
+    Program temura(home, "offscreen:configfile=" + home + "/screens.json");
+    ASSERT_EQ(temura.run({"c", "--close-after=300"}), 0);
+    const int x = temura.dword("X");
+    const int y = temura.dword("Y");
+    EXPECT_TRUE(x > 400 && x < 640) << x;  // the clock is narrower than 480 px
+    EXPECT_TRUE(y > 250 && y < 400) << y;
 }
 
 TEST(Restart, GarbageRegistryIsKeptAsideAndDefaultsApply) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -49,6 +51,21 @@ class FormMainTest : public ::testing::Test {
     }
     static constexpr auto kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
 };
+
+TEST_F(FormMainTest, StartPositionBeyondTheDesktopIsFlushWithItsEdgeAfterEverySwitch) {
+    const QSize area = QGuiApplication::primaryScreen()->virtualSize();
+    const std::vector<std::vector<std::string>> cases = {
+        {"start", "y=99999"}, {"s", "x=99999", "y=99999"}, {"e", "y=99999"}, {"y=99999"}};
+    for (const auto& args : cases) {
+        MainServices services = test::windowOnlyServices(clock, desktop, ticks);
+        services.clockArgs = args;
+        form = std::make_unique<TFormMain>(state, std::move(services));
+        EXPECT_EQ(form->y() + form->height(), area.height()) << args[0];
+        if (args.size() == 3) {
+            EXPECT_EQ(form->x() + form->width(), area.width());
+        }
+    }
+}
 
 TEST_F(FormMainTest, EachModeShowsItsReadingAfterATick) {
     const struct {
@@ -244,7 +261,8 @@ namespace temura {
 namespace {
 
 TEST_F(FormMainTest, DisplayTickWakesOnlyWhenTheTextCanChange) {
-    form->TimerTimer();  // 23:30:15.420, seconds shown
+    state.PlayTick = false;  // no tick to sound each second: HH:MM may sleep past them
+    form->TimerTimer();      // 23:30:15.420, seconds shown
     EXPECT_TRUE(form->Timer->isActive());
     EXPECT_TRUE(form->Timer->isSingleShot());
     EXPECT_EQ(form->Timer->interval(), 580 + 2);

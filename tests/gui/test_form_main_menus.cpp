@@ -53,7 +53,21 @@ class MenusTest : public ::testing::Test {
         clock.tick += ms;
         const std::uint32_t total = static_cast<std::uint32_t>(clock.local.millisecond) + ms;
         clock.local.millisecond = static_cast<int>(total % 1000);
-        clock.local.second = (clock.local.second + static_cast<int>(total / 1000)) % 60;
+        const int seconds = clock.local.second + static_cast<int>(total / 1000);
+        clock.local.second = seconds % 60;
+        clock.local.minute = (clock.local.minute + seconds / 60) % 60;
+    }
+    // Runs the display tick on its own schedule for `ms` of fake time; returns the wake-ups.
+    int runScheduled(std::uint32_t ms) {
+        int wakes = 0;
+        for (std::uint32_t t = 0;;) {
+            const auto wait = static_cast<std::uint32_t>(form->Timer->interval());
+            if (t + wait > ms) return wakes;
+            t += wait;
+            advance(wait);
+            form->TimerTimer();
+            ++wakes;
+        }
     }
 };
 
@@ -288,6 +302,19 @@ TEST_F(MenusTest, MinimiseToTrayAndRestore) {
     EXPECT_FALSE(form->cti->isVisible());
 }
 
+TEST_F(MenusTest, MinimisingFromFullScreenLeavesItAndRestoresWhereTheClockWas) {
+    desktop.tray = true;
+    form->move(40, 30);
+    press(Qt::Key_F10);
+    ASSERT_TRUE(fullScreen->isVisible());
+    press(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_TRUE(state.InTray);
+    EXPECT_FALSE(state.FullScreen);
+    EXPECT_FALSE(fullScreen->isVisible());
+    form->actRestore->trigger();
+    EXPECT_EQ(form->pos(), QPoint(40, 30));
+}
+
 TEST_F(MenusTest, WithoutATrayMinimiseKeepsTheClockShown) {
     desktop.tray = false;
     press(Qt::Key_M, Qt::ControlModifier);
@@ -296,31 +323,32 @@ TEST_F(MenusTest, WithoutATrayMinimiseKeepsTheClockShown) {
     EXPECT_FALSE(form->cti->isVisible());
 }
 
-TEST_F(MenusTest, OneTickPerShownSecondAndNoneInTheTray) {
-    state.PlayTick = true;
-    form->TimerTimer();
-    const int start = ticks.total();
-    for (int i = 0; i < 30; ++i) {  // three seconds of 100 ms ticks
-        advance(100);
+TEST_F(MenusTest, OneTickPerShownSecondOnTheRealScheduleAndNoneInTheTray) {
+    // Every time format ticks each second, HH:MM too; with the tick off HH:MM stays lazy.
+    const struct {
+        std::uint8_t format;
+        bool tick;
+        int ticks;
+        int maxWakes;
+    } cases[] = {{0, true, 5, 6}, {1, true, 5, 6}, {2, true, 5, 51}, {0, false, 0, 3}};
+    for (const auto& c : cases) {
+        state.TimeFormat = c.format;
+        state.PlayTick = c.tick;
         form->TimerTimer();
+        const int start = ticks.total();
+        const int wakes = runScheduled(5050);  // each wake-up lands 2 ms past its second
+        EXPECT_EQ(ticks.total() - start, c.ticks) << int(c.format) << c.tick;
+        EXPECT_LE(wakes, c.maxWakes) << int(c.format) << c.tick;
     }
-    EXPECT_EQ(ticks.total() - start, 3);
 
+    state.TimeFormat = 0;
+    state.PlayTick = true;
     desktop.tray = true;
     form->actMinimize->trigger();
-    for (int i = 0; i < 30; ++i) {
-        advance(100);
-        form->TimerTimer();
-    }
-    EXPECT_EQ(ticks.total() - start, 3);
-
-    form->actRestore->trigger();
-    form->actPlayTick->trigger();  // tick off
-    for (int i = 0; i < 30; ++i) {
-        advance(100);
-        form->TimerTimer();
-    }
-    EXPECT_EQ(ticks.total() - start, 3);
+    const int start = ticks.total();
+    form->TimerTimer();
+    EXPECT_LE(runScheduled(5000), 3);  // hidden in the tray: lazy again
+    EXPECT_EQ(ticks.total() - start, 0);
 }
 
 TEST_F(MenusTest, NoTickWhileTheClockIsNotOnTheScreen) {

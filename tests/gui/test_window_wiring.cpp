@@ -6,10 +6,12 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include "dialogs/form_options.h"
 #include "dialogs/form_save.h"
 #include "mainwin/form_main.h"
+#include "mainwin/popup_menu.h"
 #include "support/fake_files.h"
 #include "support/fake_prompts.h"
 #include "support/fake_shell.h"
@@ -112,18 +114,27 @@ TEST_F(WindowWiringTest, TheClockStaysBelowAnyOpenWindowAndFileDialog) {
         w->hide();
         EXPECT_TRUE(main->raisingAllowed());
     }
+    // The hint's tooltip would be covered too.
+    QToolTip::showText(main->mapToGlobal(QPoint(5, 5)), QStringLiteral("hint"), main->lblTime);
+    EXPECT_FALSE(main->raisingAllowed());
+    QToolTip::hideText();  // it fades out for a moment
+    for (int i = 0; i < 100 && !main->raisingAllowed(); ++i) QTest::qWait(10);
+    EXPECT_TRUE(main->raisingAllowed());
     state.FileDialogOpen = true;
     EXPECT_FALSE(main->raisingAllowed());
 }
 
-TEST_F(WindowWiringTest, MinimisingClosesTheOpenWindows) {
-    desktop.tray = true;
-    main->actOptions->trigger();
-    main->actSelectTimeZone->trigger();
-    ASSERT_TRUE(options->isVisible() && zones->isVisible());
-    main->actMinimize->trigger();
-    EXPECT_FALSE(options->isVisible());
-    EXPECT_FALSE(zones->isVisible());
+TEST_F(WindowWiringTest, MinimisingClosesTheOpenWindowsOnlyWhereItMinimises) {
+    for (const bool tray : {true, false}) {
+        desktop.tray = tray;
+        main->actOptions->trigger();
+        main->actSelectTimeZone->trigger();
+        ASSERT_TRUE(options->isVisible() && zones->isVisible());
+        main->actMinimize->trigger();
+        EXPECT_EQ(options->isVisible(), !tray);
+        EXPECT_EQ(zones->isVisible(), !tray);
+        main->actRestore->trigger();
+    }
 }
 
 TEST_F(WindowWiringTest, TheZoneWindowFollowsTheLanguageAndItsZoneReachesTheClock) {
@@ -166,14 +177,15 @@ TEST_F(WindowWiringTest, AZoneTakenIntoUseReachesTheClocksMarkAndHint) {
     }
 }
 
-TEST_F(WindowWiringTest, ZoneNameKeyFollowsTheModeWithoutTheMenu) {
-    main->actSetModeE->trigger();
-    EXPECT_FALSE(main->actShowTZName->isEnabled());
-    main->actSetModeT->trigger();
-    EXPECT_TRUE(main->actShowTZName->isEnabled());
-    const bool before = state.TZVisible;
-    press(main.get(), Qt::Key_F8);
-    EXPECT_NE(state.TZVisible, before);
+TEST_F(WindowWiringTest, ZoneNameKeyWorksInEveryModeAfterTheMenuGreyedIt) {
+    for (QAction* mode : {main->actSetModeE, main->actSetModeS, main->actSetModeT}) {
+        mode->trigger();
+        main->popMain->popup(QPoint(0, 0));  // greys the item outside Timer mode
+        main->popMain->hide();
+        const bool before = state.TZVisible;
+        press(main.get(), Qt::Key_F8);
+        EXPECT_NE(state.TZVisible, before) << mode->text().toStdString();
+    }
 }
 
 // The program makes these windows on first use; what happened before still reaches them.
