@@ -19,13 +19,16 @@ struct ZoneTableEntry {
     // DaylightDate (eight uint16 each: year, month, day of week, day, hour, minute, second,
     // millisecond), little-endian. Any other size counts as missing.
     std::optional<std::vector<std::uint8_t>> rule;
+    // Entries of the table just before this one that could not be read: left out, they still
+    // take their places in the table's numbering.
+    std::int64_t skippedBefore = 0;
 };
 
 constexpr std::size_t kZoneRuleSize = 44;
 
 // The operating system's zone table.
 class ZoneTableSource {
-public:
+  public:
     virtual ~ZoneTableSource() = default;
     // False when the system has no zone table at all.
     virtual bool available() const = 0;

@@ -164,7 +164,7 @@ int CreateTZIni(Files& files, const ZoneTableSource& table, const std::string& p
     IniDocument doc = IniDocument::parse(kSysComment);
     std::int64_t position = 0;
     for (const ZoneTableEntry& z : table.zones()) {
-        ++position;
+        position += 1 + z.skippedBefore;
         const std::string section = "TZ_" + (z.index ? std::to_string(*z.index) : pad3(position));
         const auto put = [&doc, &section](const char* key, const std::string& value) {
             doc.setValue(section, key, value);

@@ -105,6 +105,46 @@ TEST(PosixFiles, FailedWriteLeavesOldFileWholeAndNoTempFile) {
     EXPECT_EQ(namesIn(dir), (Names{"a folder", "keep.dat"}));
 }
 
+// Judged by the owner's write bit, not access(): the tests also run as root, who may write anyway.
+TEST(PosixFiles, WriteAtomicallyKeepsAFileItsOwnerMayNotWrite) {
+    struct Case {
+        bool hadOld;
+        fs::perms mode;
+        bool viaLink;
+        bool saved;
+        const char* what;
+    };
+    using P = fs::perms;
+    const Case cases[] = {
+        {true, P::owner_read | P::group_read | P::others_read, false, false, "read-only 0444"},
+        {true, P::owner_read | P::group_write | P::others_write, false, false,
+         "others may write, the owner may not"},
+        {true, P::none, false, false, "no bits at all"},
+        {true, P::owner_read, true, false, "read-only behind a symbolic link"},
+        {true, P::owner_read | P::owner_write, false, true, "writable 0600"},
+        {true, P::owner_write, false, true, "write-only 0200"},
+        {false, P::none, false, true, "no file yet"},
+    };
+    for (const auto& c : cases) {
+        const fs::path dir = test::makeTempDir("readonly");
+        const fs::path file = dir / "settings.temura";
+        const fs::path target = c.viaLink ? dir / "link.temura" : file;
+        if (c.hadOld) {
+            put(file, "old\r\nbytes");
+            fs::permissions(file, c.mode, fs::perm_options::replace);
+        }
+        if (c.viaLink) fs::create_symlink(file.filename(), target);
+        PosixFiles files(dir.string());
+
+        EXPECT_EQ(files.writeAtomically(target.string(), "new"), c.saved) << c.what;
+        EXPECT_EQ(get(file), c.saved ? "new" : "old\r\nbytes") << c.what;
+        if (c.hadOld) {
+            EXPECT_EQ(fs::status(file).permissions(), c.mode) << c.what;
+        }
+        EXPECT_EQ(namesIn(dir).size(), c.viaLink ? 2u : 1u) << c.what;  // no temporary file left
+    }
+}
+
 TEST(PosixFiles, ReadExistsRemoveAndClearReadOnly) {
     const fs::path dir = test::makeTempDir("read");
     PosixFiles files(dir.string());

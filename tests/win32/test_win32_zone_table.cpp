@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <sddl.h>  // after windows.h, which it needs
 
 #include <cstdio>
 #include <set>
@@ -196,6 +199,49 @@ TEST_F(ZoneTableTest, ValuesOfTheWrongTypeOrSizeCountAsMissing) {
     EXPECT_EQ(doc.value("TZ_002", "StdDate"), "");
     EXPECT_EQ(doc.value("TZ_003", "DisplayName"), test::kNonAscii);
     EXPECT_EQ(doc.value("TZ_003", "DSTBias"), "-1");
+}
+
+// A sub-key that is listed but cannot be opened for reading: its DACL grants only DELETE, so the
+// test can still remove it.
+class UnreadableKey {
+  public:
+    explicit UnreadableKey(std::string path) : m_path(win32::widen(path)) {
+        RegDeleteKeyW(HKEY_CURRENT_USER, m_path.c_str());  // left by a crashed run
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            L"D:P(A;;0x10000;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+        HKEY k = nullptr;
+        EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0, WRITE_DAC,
+                                  nullptr, &k, nullptr),
+                  ERROR_SUCCESS);
+        if (k != nullptr) {
+            EXPECT_EQ(RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+            RegCloseKey(k);
+        }
+        LocalFree(sd);
+    }
+    ~UnreadableKey() { RegDeleteKeyW(HKEY_CURRENT_USER, m_path.c_str()); }
+    UnreadableKey(const UnreadableKey&) = delete;
+    UnreadableKey& operator=(const UnreadableKey&) = delete;
+
+  private:
+    std::wstring m_path;
+};
+
+TEST_F(ZoneTableTest, ASubKeyThatCannotBeOpenedStillTakesItsNumber) {
+    const test::ScratchKey key("Time Zones");
+    const auto rule = tzi(-60, 0, -60, {10, 0, 5, 3, 0}, {3, 0, 5, 2, 0});
+    for (const char* name : {"A zone", "C zone", "F zone", "G zone"}) {
+        reg.writeBinary(kHKCU, key / name, "TZI", rule);
+    }
+    reg.writeDWord(kHKCU, key / "F zone", "Index", 42);
+    const UnreadableKey b(key / "B closed"), d(key / "D closed"), e(key / "E closed");
+    ASSERT_EQ(reg.subKeys(kHKCU, key.path()).size(), 7u);
+    ASSERT_FALSE(reg.keyExists(kHKCU, key / "B closed"));
+
+    ASSERT_EQ(CreateTZIni(files, Win32ZoneTable(kHKCU, key.path()), path, kYear), 4);
+    const IniDocument doc = IniDocument::parse(readFile(files, path));
+    EXPECT_EQ(doc.sections(), (std::vector<std::string>{"TZ_001", "TZ_003", "TZ_42", "TZ_007"}));
 }
 
 }  // namespace

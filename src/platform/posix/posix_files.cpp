@@ -142,6 +142,9 @@ bool PosixFiles::writeAtomically(const std::string& path, const std::string& byt
     struct stat old {};
     const bool hadOld = ::stat(target.c_str(), &old) == 0;
     if (hadOld && !S_ISREG(old.st_mode)) return false;  // a folder or device is not ours to replace
+    // A file its owner may not write stays, as on Windows. The mode bits decide, not access():
+    // root may write anything, and would replace a file the user made read-only.
+    if (hadOld && (old.st_mode & S_IWUSR) == 0) return false;
 
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";

@@ -23,7 +23,8 @@ class PosixFiles : public Files {
     bool remove(const std::string& path) override;
     bool clearReadOnly(const std::string& path) override;
     // Temporary file beside the target, fsync, rename over it, fsync the folder. A symbolic link
-    // is written through, so the link itself survives.
+    // is written through, so the link itself survives. A file without its owner's write bit is
+    // refused and left as it is (clearReadOnly first where replacing it is wanted).
     bool writeAtomically(const std::string& path, const std::string& bytes) override;
 
     // The steps of writeAtomically, in order.

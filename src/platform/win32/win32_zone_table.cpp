@@ -13,10 +13,14 @@ bool Win32ZoneTable::available() const {
 
 std::vector<ZoneTableEntry> Win32ZoneTable::zones() const {
     std::vector<ZoneTableEntry> table;
+    std::int64_t skipped = 0;
     for (std::string& name : m_registry.subKeys(m_root, m_key)) {
         const std::string key = m_key + "\\" + name;
-        // Gone since it was listed, or closed to us: the zone is skipped.
-        if (!m_registry.keyExists(m_root, key)) continue;
+        // Gone since it was listed, or closed to us: the zone is skipped, but keeps its number.
+        if (!m_registry.keyExists(m_root, key)) {
+            ++skipped;
+            continue;
+        }
         // Each read answers only for a value of its own type.
         const auto text = [&](const char* value) {
             return m_registry.readString(m_root, key, value);
@@ -24,6 +28,7 @@ std::vector<ZoneTableEntry> Win32ZoneTable::zones() const {
 
         ZoneTableEntry entry;
         entry.key = std::move(name);
+        entry.skippedBefore = std::exchange(skipped, 0);
         // readDWord reads the DWORD as signed, so an index with the top bit set comes out negative.
         entry.index = m_registry.readDWord(m_root, key, "Index");
         entry.display = text("Display");
