@@ -7,11 +7,17 @@ namespace temura {
 namespace {
 
 // Two instants count as equal when they are less than a millisecond apart.
-bool sameInstant(DateTime a, DateTime b) { return std::fabs(a - b) < kOneMsInDays; }
+bool sameInstant(DateTime a, DateTime b) {
+    return std::fabs(a - b) < kOneMsInDays;
+}
 
-DateTime minusOneSecond(DateTime instant) { return (instant * 86400.0 - 1.0) / 86400.0; }
+DateTime minusOneSecond(DateTime instant) {
+    return (instant * 86400.0 - 1.0) / 86400.0;
+}
 
-bool within(DateTime from, DateTime n, DateTime to) { return from <= n && n <= to; }
+bool within(DateTime from, DateTime n, DateTime to) {
+    return from <= n && n <= to;
+}
 
 }  // namespace
 
@@ -52,17 +58,28 @@ void GetCurrTZName(ClockState& s, const SystemClock& clock) {
     s.SysZoneName = info.result == ZoneResult::Daylight ? info.daylightName : info.standardName;
 }
 
-DateTime moveToYear(DateTime instant, int year) {
+DateTime sameRuleInYear(DateTime instant, int year) {
     if (instant == 0) return 0;
     const SystemTime t = decodeDateTime(instant);
-    return tryEncodeDateTime(year, t.month, t.day, t.hour, t.minute, 0, 0).value_or(0);
+    const bool last = t.day + 7 > daysInMonth(t.year, t.month);
+    const int week = (t.day - 1) / 7;  // 0..3 unless last
+    const int dim = daysInMonth(year, t.month);
+    if (dim == 0) return 0;
+    int day = 0;
+    if (last) {
+        day = dim - (dayOfWeek(year, t.month, dim) - t.dayOfWeek + 7) % 7;
+    } else {
+        day = 1 + (t.dayOfWeek - dayOfWeek(year, t.month, 1) + 7) % 7 + 7 * week;
+    }
+    return tryEncodeDateTime(year, t.month, day, t.hour, t.minute, t.second, t.millisecond)
+        .value_or(0);
 }
 
 ZoneWindow zoneWindowAt(DateTime dstStart, DateTime stdStart, const SystemTime& nowLocal) {
-    // Stored instants carry the year the zone was chosen in; a rule of the zone recurs every
-    // year, so compare against this year's change-overs.
-    const DateTime d = moveToYear(dstStart, nowLocal.year);
-    const DateTime st = moveToYear(stdStart, nowLocal.year);
+    // Stored instants carry the year the zone was chosen in; its rules recur every year on a
+    // weekday, so compare against this year's change-overs.
+    const DateTime d = sameRuleInYear(dstStart, nowLocal.year);
+    const DateTime st = sameRuleInYear(stdStart, nowLocal.year);
     ZoneWindow w;
     if (d == 0 || st == 0) return w;
     const DateTime n = encodeDateTime(nowLocal);

@@ -35,7 +35,8 @@ void applyZone(ClockState& s, const SystemClock& clock, const ZoneSelection& zon
 void actDefaultTimeZoneExecute(ClockState& s);
 
 // Whether `now` lies in the daylight and standard windows given by the two instants
-// (the same test the time-zone preview uses). Both instants are taken in now's year.
+// (the same test the time-zone preview uses). Both instants are taken to now's year by
+// sameRuleInYear.
 struct ZoneWindow {
     bool inDST = false;
     bool inStd = false;
@@ -51,8 +52,10 @@ double eTimeValue(const SystemTime& local, bool sysInDST);
 // Minutes the date line is shifted by: UTC date in mode 3, the zone's date in mode 0 with a zone.
 std::int64_t dateShiftMinutes(const ClockState& s);
 
-// A date-time of the given year with the day, month, hour and minute of `instant`;
-// 0 when that day does not exist in the year (29-02) or the instant is 0.
-DateTime moveToYear(DateTime instant, int year);
+// The instant that the weekday rule behind `instant` gives in `year`, at the same wall-clock
+// time. The rule is the instant's weekday and its occurrence in the month: 1st to 4th, or the
+// last when no later same weekday fits in that month. 0 for an instant of 0 or a year outside
+// 1..9999.
+DateTime sameRuleInYear(DateTime instant, int year);
 
 }  // namespace temura

@@ -59,6 +59,12 @@ std::optional<std::int32_t> fileInteger(const std::optional<std::string>& text) 
     return v;
 }
 
+std::optional<int> fileWeekday(const std::optional<std::string>& text) {
+    const std::optional<std::int32_t> v = fileInteger(text);
+    if (!v || *v < 0 || *v > 6) return std::nullopt;
+    return *v;
+}
+
 std::int32_t fileOffset(const std::optional<std::string>& text) {
     return std::clamp(fileInteger(text).value_or(0), -kMaxFileOffset, kMaxFileOffset);
 }
@@ -73,6 +79,8 @@ ZoneEntry entryOf(const IniDocument& doc, const std::string& section, ZoneKind k
     e.StdTime = doc.valueOr(section, "StdTime", "");
     e.DSTDate = doc.valueOr(section, "DSTDate", "");
     e.DSTTime = doc.valueOr(section, "DSTTime", "");
+    e.StdDOW = fileWeekday(doc.value(section, "StdDOW"));
+    e.DSTDOW = fileWeekday(doc.value(section, "DSTDOW"));
     e.kind = kind;
     return e;
 }
@@ -120,6 +128,8 @@ bool saveKind(const ZoneList& list, Files& files, const std::string& path, bool 
         doc.setValue(section, "StdTime", r.stdTime);
         doc.setValue(section, "DSTDate", r.dstDate);
         doc.setValue(section, "DSTTime", r.dstTime);
+        if (r.stdDow) doc.setValue(section, "StdDOW", std::to_string(*r.stdDow));
+        if (r.dstDow) doc.setValue(section, "DSTDOW", std::to_string(*r.dstDow));
         doc.setValue(section, "sys", user ? "0" : "1");
     }
     if (!existed && n == 0) return true;

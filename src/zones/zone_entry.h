@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace temura {
@@ -19,6 +20,9 @@ struct ZoneEntry {
     std::string StdTime;  // "hh:mm"
     std::string DSTDate;
     std::string DSTTime;
+    // The weekdays (0 Sunday) of the rules behind the dates; none in older files.
+    std::optional<int> StdDOW;
+    std::optional<int> DSTDOW;
     ZoneKind kind = ZoneKind::User;
 
     bool operator==(const ZoneEntry&) const = default;

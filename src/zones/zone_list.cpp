@@ -90,14 +90,25 @@ ZoneRow rowFromEntry(const ZoneEntry& e, bool english) {
     r.stdTime = e.StdTime;
     r.dstDate = e.DSTDate;
     r.dstTime = e.DSTTime;
+    r.stdDow = e.StdDOW;
+    r.dstDow = e.DSTDOW;
     r.kind = YesNoText(!user, english);
     r.icon = iconFor(e.Bias, user);
     return r;
 }
 
-DateTime changeOverInstant(const std::string& date, const std::string& time, int year) {
+DateTime changeOverInstant(const std::string& date, const std::string& time,
+                           std::optional<int> weekday, int year) {
     const auto [day, month] = ParseDayMonth(date);
     const auto [hour, minute] = ParseHourMin(time);
+    if (weekday) {
+        // Every weekday meets every day-month (29 February too) within 40 years.
+        for (int y = year; y > year - 40; --y) {
+            const std::optional<DateTime> built =
+                tryEncodeDateTime(y, month, day, hour, minute, 0, 0);
+            if (built && dayOfWeek(y, month, day) == *weekday) return sameRuleInYear(*built, year);
+        }
+    }
     return tryEncodeDateTime(year, month, day, hour, minute, 0, 0).value_or(0);
 }
 
@@ -106,8 +117,10 @@ ZonePreview previewOf(const ZoneRow& row, const SysZoneInfo& system, const Syste
     const std::int64_t g = ParseHourMinTotal(row.gmtBias);
     const std::int64_t d = ParseHourMinTotal(row.dstBias);
     const std::int64_t s = ParseHourMinTotal(row.stdBias);
-    const DateTime stdStart = changeOverInstant(row.stdDate, row.stdTime, nowLocal.year);
-    const DateTime dstStart = changeOverInstant(row.dstDate, row.dstTime, nowLocal.year);
+    const DateTime stdStart =
+        changeOverInstant(row.stdDate, row.stdTime, row.stdDow, nowLocal.year);
+    const DateTime dstStart =
+        changeOverInstant(row.dstDate, row.dstTime, row.dstDow, nowLocal.year);
     if (stdStart != 0 && dstStart != 0) {
         const ZoneWindow w = zoneWindowAt(dstStart, stdStart, nowLocal);
         p.inDST = w.inDST;
@@ -123,8 +136,8 @@ ZoneSelection selectionOf(const ZoneRow& row, int year) {
     z.bias = toInt32(ParseHourMinTotal(row.gmtBias));
     z.dstBias = toInt32(ParseHourMinTotal(row.dstBias));
     z.stdBias = toInt32(ParseHourMinTotal(row.stdBias));
-    z.dstStart = changeOverInstant(row.dstDate, row.dstTime, year);
-    z.stdStart = changeOverInstant(row.stdDate, row.stdTime, year);
+    z.dstStart = changeOverInstant(row.dstDate, row.dstTime, row.dstDow, year);
+    z.stdStart = changeOverInstant(row.stdDate, row.stdTime, row.stdDow, year);
     return z;
 }
 
@@ -331,6 +344,20 @@ void ZoneList::actOK() {
         return pad2(v[static_cast<std::size_t>(f)]) + sep +
                pad2(v[static_cast<std::size_t>(f + 1)]);
     };
+    // A date the user typed is this year's day, so its rule's weekday is the one it falls on
+    // now; an untouched date keeps the weekday it had (or none).
+    const int year = m_clock.localTime().year;
+    const auto weekdayOf = [&v, year](const std::string& date, ZoneField dayField,
+                                      std::optional<int> old) -> std::optional<int> {
+        const int day = v[static_cast<std::size_t>(dayField)];
+        const int month = v[static_cast<std::size_t>(dayField + 1)];
+        const auto [oldDay, oldMonth] = ParseDayMonth(date);
+        if (oldDay == day && oldMonth == month) return old;
+        if (!tryEncodeDateTime(year, month, day, 0, 0, 0, 0)) return std::nullopt;
+        return dayOfWeek(year, month, day);
+    };
+    r->dstDow = weekdayOf(r->dstDate, kDSTDay, r->dstDow);
+    r->stdDow = weekdayOf(r->stdDate, kStdDay, r->stdDow);
     r->name = m_fields.name;
     r->gmtBias = OffsetText(minutes(kGMTBiasHour));
     r->dstBias = OffsetText(minutes(kDSTBiasHour));

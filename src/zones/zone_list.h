@@ -72,6 +72,10 @@ struct ZoneRow {
     std::string stdTime;
     std::string dstDate;
     std::string dstTime;
+    // The rules' weekdays (0 Sunday): with one, the date is that rule's day in the year the
+    // catalogue was built in; without, it is this year's day.
+    std::optional<int> stdDow;
+    std::optional<int> dstDow;
     std::string kind;  // "Yes"/"Tak" system, "No"/"Nie" user, in the language of its making
     int icon = kIconChanged;
     bool selected = false;
@@ -157,8 +161,10 @@ struct ZonePreview {
 };
 
 // The instant in `year` of a "dd-mm" date and "hh:mm" time text; 0 when they do not form a valid
-// date-time.
-DateTime changeOverInstant(const std::string& date, const std::string& time, int year);
+// date-time. With the rule's weekday the date is the rule's day in the latest year up to `year`
+// in which it falls on that weekday, and the instant that rule's day in `year`.
+DateTime changeOverInstant(const std::string& date, const std::string& time,
+                           std::optional<int> weekday, int year);
 ZonePreview previewOf(const ZoneRow& row, const SysZoneInfo& system, const SystemTime& nowLocal);
 // The row taken into use: its texts, change-overs in `year`.
 ZoneSelection selectionOf(const ZoneRow& row, int year);

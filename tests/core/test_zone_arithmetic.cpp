@@ -74,8 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
                    local(2026, 7, 1, 12, 0), true, false},
         WindowCase{"chosen last year, winter", at(2025, 3, 30, 2, 0), at(2025, 10, 26, 3, 0),
                    local(2026, 12, 1, 12, 0), false, true},
+        // New York chosen in 2026 (8 March) changes over on 14 March 2027.
+        WindowCase{"chosen last year, before this year's rule day", at(2026, 3, 8, 2, 0),
+                   at(2026, 11, 1, 2, 0), local(2027, 3, 10, 12, 0), false, true},
         WindowCase{"29 February in a common year", at(2024, 2, 29, 2, 0), at(2024, 10, 27, 3, 0),
-                   local(2026, 7, 1, 12, 0), false, false}));
+                   local(2026, 7, 1, 12, 0), true, false}));
 
 TEST(CheckZoneDST, EmptyNameLeavesFlags) {
     ClockState s;
@@ -86,10 +89,34 @@ TEST(CheckZoneDST, EmptyNameLeavesFlags) {
     EXPECT_TRUE(s.ZoneInStd);
 }
 
-TEST(MoveToYear, KeepsDayMonthHourMinute) {
-    EXPECT_DOUBLE_EQ(moveToYear(at(2020, 3, 29, 2, 30, 17), 2026), at(2026, 3, 29, 2, 30));
-    EXPECT_EQ(moveToYear(0, 2026), 0);
-    EXPECT_EQ(moveToYear(at(2024, 2, 29, 0, 0), 2025), 0);
+TEST(SameRuleInYear, KeepsWeekdayOccurrenceAndTime) {
+    struct Case {
+        const char* what;
+        DateTime from;
+        int year;
+        DateTime expected;
+    };
+    const Case cases[] = {
+        {"New York 2nd Sunday of March 2025", at(2025, 3, 9, 2, 0), 2026, at(2026, 3, 8, 2, 0)},
+        {"... in 2027", at(2025, 3, 9, 2, 0), 2027, at(2027, 3, 14, 2, 0)},
+        {"... from 2026, in 2028", at(2026, 3, 8, 2, 0), 2028, at(2028, 3, 12, 2, 0)},
+        {"New York 1st Sunday of November", at(2025, 11, 2, 2, 0), 2027, at(2027, 11, 7, 2, 0)},
+        {"... from 2026, in 2028", at(2026, 11, 1, 2, 0), 2028, at(2028, 11, 5, 2, 0)},
+        {"Warsaw last Sunday of March", at(2025, 3, 30, 2, 0), 2026, at(2026, 3, 29, 2, 0)},
+        {"... from 2026, in 2028", at(2026, 3, 29, 2, 0), 2028, at(2028, 3, 26, 2, 0)},
+        {"last Sunday on the 25th stays last", at(2026, 10, 25, 3, 0), 2027,
+         at(2027, 10, 31, 3, 0)},
+        {"... from 2025, in 2028", at(2025, 10, 26, 3, 0), 2028, at(2028, 10, 29, 3, 0)},
+        {"24th with a 31st after it is the 4th", at(2026, 10, 24, 1, 0), 2027,
+         at(2027, 10, 23, 1, 0)},
+        {"29 February is the last Thursday", at(2024, 2, 29, 2, 0), 2027, at(2027, 2, 25, 2, 0)},
+        {"same year, same instant", at(2026, 3, 8, 2, 0), 2026, at(2026, 3, 8, 2, 0)},
+        {"seconds kept", at(2026, 3, 8, 2, 30, 17), 2027, at(2027, 3, 14, 2, 30, 17)},
+        {"no instant", 0, 2027, 0},
+        {"year out of range", at(2026, 3, 8, 2, 0), 10000, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(sameRuleInYear(c.from, c.year), c.expected) << c.what;
 }
 
 struct ShiftCase {

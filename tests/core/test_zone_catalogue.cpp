@@ -129,7 +129,46 @@ TEST_F(Catalogue, BuildWritesTheExampleZoneLineForLine) {
               "StdTime=03:00\r\n"
               "DSTDate=29-03\r\n"
               "DSTTime=02:00\r\n"
+              "StdDOW=0\r\n"
+              "DSTDOW=0\r\n"
               "sys=1\r\n");
+}
+
+// The build's dates are exact for its own year; its weekdays carry them to the year of use.
+TEST_F(Catalogue, UseGivesTheChangeOversOfTheYearOfUse) {
+    table.entries = {
+        tableZone(1, "New York", ruleBlock(300, 0, -60, {11, 0, 1, 2, 0}, {3, 0, 2, 2, 0})),
+        tableZone(2, "Warsaw", euRule(-60))};
+    built(2026);
+    // New York's 2026 dates without weekdays: this year's day and month, whatever the year.
+    files.files[kUser] =
+        "[TZ_001]\r\nDisplayName=Plain\r\nStdDate=01-11\r\nStdTime=02:00\r\n"
+        "DSTDate=08-03\r\nDSTTime=02:00\r\n";
+    struct Case {
+        int row;
+        int year;
+        DateTime dst;
+        DateTime std;
+    };
+    const auto at = [](int y, int mo, int d, int h) {
+        return *tryEncodeDateTime(y, mo, d, h, 0, 0, 0);
+    };
+    const Case cases[] = {
+        {1, 2026, at(2026, 3, 8, 2), at(2026, 11, 1, 2)},
+        {1, 2027, at(2027, 3, 14, 2), at(2027, 11, 7, 2)},
+        {1, 2028, at(2028, 3, 12, 2), at(2028, 11, 5, 2)},
+        {2, 2027, at(2027, 3, 28, 2), at(2027, 10, 31, 3)},
+        {2, 2028, at(2028, 3, 26, 2), at(2028, 10, 29, 3)},
+        {0, 2027, at(2027, 3, 8, 2), at(2027, 11, 1, 2)},
+    };
+    for (const Case& c : cases) {
+        clock.setLocal(c.year, 1, 1, 12, 0);
+        ZoneList list = loaded();
+        list.select(c.row);
+        const ZoneSelection z = *list.zoneToUse();
+        EXPECT_DOUBLE_EQ(z.dstStart, c.dst) << z.name << " " << c.year;
+        EXPECT_DOUBLE_EQ(z.stdStart, c.std) << z.name << " " << c.year;
+    }
 }
 
 TEST(CatalogueNames, NameCut) {

@@ -347,6 +347,38 @@ TEST_F(ZoneListTest, PreviewInDaylightAndStandardTime) {
     EXPECT_EQ(list.previewDateText(4, names), "");
 }
 
+// A typed date gets the weekday it falls on in the year of typing; an untouched one keeps its own.
+TEST_F(ZoneListTest, OkGivesTypedDatesThisYearsWeekday) {
+    struct Case {
+        const char* what;
+        const char* date;
+        std::optional<int> dow;
+        int day, month, year;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {"typed", "29-03", 0, 14, 3, 2026, 6},
+        {"typed into a row without one", "00-00", std::nullopt, 8, 3, 2027, 1},
+        {"untouched, a later year", "08-03", 0, 8, 3, 2027, 0},
+        {"untouched, written otherwise", "8-3", 0, 8, 3, 2027, 0},
+        {"untouched without one", "08-03", std::nullopt, 8, 3, 2027, std::nullopt},
+        {"no such day", "08-03", 0, 29, 2, 2027, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        clock.setLocal(c.year, 1, 1, 12, 0);
+        list.clearRows();
+        ZoneRow r = makeRow("Z", "00:00");
+        r.dstDate = c.date;
+        r.dstDow = c.dow;
+        list.appendRow(r);
+        list.select(0);
+        list.setField(kDSTDay, c.day);
+        list.setField(kDSTMonth, c.month);
+        list.actOK();
+        EXPECT_EQ(list.row(0).dstDow, c.expected) << c.what;
+    }
+}
+
 TEST_F(ZoneListTest, UseBuildsTheSelectionFromTheRowTexts) {
     ZoneRow r = makeRow("Kolkata", "+05:30");
     r.dstBias = "-00:30";
