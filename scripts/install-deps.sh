@@ -10,6 +10,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6
+  qt6-translations-l10n
   qt6-multimedia-dev
   libgl-dev
   libgtest-dev libgmock-dev

@@ -14,6 +14,7 @@
 #include "dialogs/form_options.h"
 #include "dialogs/form_save.h"
 #include "dialogs/prompts.h"
+#include "dialogs/qt_translation.h"
 #include "mainwin/data_file_rules.h"
 #include "mainwin/extra_args_rules.h"
 #include "mainwin/form_full_screen.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Temura"));
     QApplication::setQuitOnLastWindowClosed(false);
+    temura::QtTranslation qtTexts;  // outlives every window
 
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     auto clock = temura::makeSystemClock();
@@ -100,6 +102,12 @@ int main(int argc, char** argv) {
         files.get(),    QCoreApplication::applicationFilePath().toStdString(),
         userFolder,     extras.clockArgs};
     temura::TFormMain formMain(state, services);
+    // Qt's own buttons and dialogs speak the language the settings chose, and follow every
+    // switch: from the menus and options (languageChanged) or from a loaded settings file.
+    const auto followLanguage = [&qtTexts, &state] { qtTexts.setEnglish(state.English); };
+    followLanguage();
+    QObject::connect(&formMain, &temura::TFormMain::languageChanged, &formMain, followLanguage);
+    QObject::connect(&formMain, &temura::TFormMain::settingsChanged, &formMain, followLanguage);
     temura::TFormFullScreen formFullScreen;
     formMain.setFullScreenWindow(&formFullScreen);
     temura::QtPrompts prompts;

@@ -79,7 +79,9 @@ TFormAbout2::TFormAbout2(const ClockState& state, Desktop& desktop, TickPlayer& 
     connect(actIncGST, &QAction::triggered, this, [this] { m_animation.incGST(); });
 }
 
-void TFormAbout2::setCloseKey(const QKeySequence& key) { actClose->setShortcut(key); }
+void TFormAbout2::setCloseKey(const QKeySequence& key) {
+    actClose->setShortcut(key);
+}
 
 void TFormAbout2::open() {
     show();
@@ -97,6 +99,7 @@ void TFormAbout2::showEvent(QShowEvent* event) {
 void TFormAbout2::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     Timer1->stop();
+    m_pressed = false;  // a release while hidden never reaches us
 }
 
 void TFormAbout2::resizeEvent(QResizeEvent* event) {
@@ -116,17 +119,61 @@ void TFormAbout2::drawLink(QPainter& p, const QLabel* label) {
     p.drawText(QPoint(x, label->y() + fm.ascent()), label->text());
 }
 
-void TFormAbout2::Rep() {
+const QPixmap& TFormAbout2::textLayer() {
+    const int english = m_state.English ? 1 : 0;
+    if (english == m_textsEnglish) return m_texts;
+    m_textsEnglish = english;
     const AboutTexts texts = aboutTexts(m_state.English);
     m_shownVersion = QString::fromStdString(texts.version);
+    m_texts = QPixmap(size());
+    m_texts.fill(Qt::transparent);
+    QPainter p(&m_texts);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(width() / 2, height() / 2);
+    const int cy = height() / 2;
+    const auto centred = [&p](const std::string& text, int top) {
+        const QString s = QString::fromStdString(text);
+        const QFontMetrics fm(p.font());
+        p.drawText(QPoint(-fm.horizontalAdvance(s) / 2, top + fm.ascent()), s);
+    };
+    QFont title(QStringLiteral("Verdana"));
+    title.setPointSize(18);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(kTitleColour);
+    centred(texts.title, -QFontMetrics(title).height() / 2);
+
+    QFont small(QStringLiteral("Verdana"));
+    small.setPointSize(8);
+    p.setFont(small);
+    p.setPen(kVersionColour);
+    const int h = QFontMetrics(small).height();
+    const int versionTop = -h / 2 - cy / 2;
+    centred(texts.version, versionTop);
+    centred(texts.date, versionTop + h + 6);
+    p.setPen(kTitleColour);
+    centred(texts.freeware, cy / 5 - cy);
+
+    p.resetTransform();
+    p.setFont(lblWww->font());
+    p.setPen(kLinkColour);
+    drawLink(p, lblWww);
+    drawLink(p, lblAuthor);
+    return m_texts;
+}
+
+void TFormAbout2::Rep() {
+    m_animation.beforeDraw();
+    render();
+}
+
+void TFormAbout2::render() {
     const int cx = width() / 2;
     const int cy = height() / 2;
+    m_canvas.fill(Qt::black);
     QPainter p(&m_canvas);
     p.setRenderHint(QPainter::Antialiasing);
-    if (m_animation.wipesBackground()) m_canvas.fill(Qt::black);
     p.translate(cx, cy);
-    m_animation.beforeDraw();
-
     p.setPen(Qt::NoPen);
     p.setBrush(toQColor(m_animation.sweepColour()));
     p.drawPie(QRect(-cx, -cy, 2 * cx, 2 * cy), m_animation.pieStart16(), m_animation.pieSpan16());
@@ -139,33 +186,8 @@ void TFormAbout2::Rep() {
     p.drawEllipse(QRect(QPoint(2 - cx, -3), QPoint(8 - cx, 3)));
     p.drawEllipse(QRect(QPoint(-3, 2 - cy), QPoint(3, 8 - cy)));
 
-    const auto centred = [&p](const QString& text, int top) {
-        const QFontMetrics fm(p.font());
-        p.drawText(QPoint(-fm.horizontalAdvance(text) / 2, top + fm.ascent()), text);
-    };
-    QFont title(QStringLiteral("Verdana"));
-    title.setPointSize(18);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(kTitleColour);
-    centred(QString::fromStdString(texts.title), -QFontMetrics(title).height() / 2);
-
-    QFont small(QStringLiteral("Verdana"));
-    small.setPointSize(8);
-    p.setFont(small);
-    p.setPen(kVersionColour);
-    const int h = QFontMetrics(small).height();
-    const int versionTop = -h / 2 - cy / 2;
-    centred(QString::fromStdString(texts.version), versionTop);
-    centred(QString::fromStdString(texts.date), versionTop + h + 6);
-    p.setPen(kTitleColour);
-    centred(QString::fromStdString(texts.freeware), cy / 5 - cy);
-
     p.resetTransform();
-    p.setFont(lblWww->font());
-    p.setPen(kLinkColour);
-    drawLink(p, lblWww);
-    drawLink(p, lblAuthor);
+    p.drawPixmap(0, 0, textLayer());
     p.end();
     update();
 }
@@ -175,8 +197,29 @@ void TFormAbout2::paintEvent(QPaintEvent*) {
     p.drawPixmap(0, 0, m_canvas);
 }
 
+void TFormAbout2::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    m_pressed = true;
+    m_dragging = false;
+    m_pressGlobal = event->globalPosition().toPoint();
+    m_pressWindowPos = pos();
+}
+
 void TFormAbout2::mouseMoveEvent(QMouseEvent* event) {
-    if ((event->buttons() & Qt::LeftButton) && windowHandle()) windowHandle()->startSystemMove();
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) return;
+    if (!m_dragging) {
+        m_dragging = true;
+        // The window manager moves the window where it can; without one, move it by hand.
+        m_manualDrag = !(windowHandle() && windowHandle()->startSystemMove());
+    }
+    if (m_manualDrag) move(m_pressWindowPos + event->globalPosition().toPoint() - m_pressGlobal);
+}
+
+void TFormAbout2::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    m_pressed = false;
+    m_dragging = false;
+    m_manualDrag = false;
 }
 
 bool TFormAbout2::eventFilter(QObject* watched, QEvent* event) {

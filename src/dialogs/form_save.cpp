@@ -245,10 +245,7 @@ void TFormSave::showStatus(const std::string& text) {
 
 void TFormSave::actSaveExecute() {
     const bool english = m_main.state().English;
-    const std::string path =
-        QDir::toNativeSeparators(qs(settingsFilePath(edFileName->text().toStdString(),
-                                                     QDir::currentPath().toStdString())))
-            .toStdString();
+    const std::string path = targetPath().toStdString();
     if (path.empty()) return;
     if (chOverwritePrompt->isChecked() && m_files.exists(path) &&
         !m_prompts.askYesNo(this, QStringLiteral("Temura"),
@@ -264,11 +261,18 @@ void TFormSave::actSaveExecute() {
     showStatus(saveStatusText(saved ? SaveOutcome::Saved : SaveOutcome::Failed, english));
 }
 
+QString TFormSave::targetPath() const {
+    return QDir::toNativeSeparators(
+        qs(settingsFilePath(edFileName->text().toStdString(), QDir::currentPath().toStdString())));
+}
+
 void TFormSave::actBrowseExecute() {
+    // The dialog opens on the file Save would write, so a name typed or picked before stays.
+    const QString target = targetPath();
     QString picked;
     {
         const FileDialogFlag flag(m_main.state().FileDialogOpen);
-        picked = m_prompts.saveFileName(this, qs(m_userFolder),
+        picked = m_prompts.saveFileName(this, target.isEmpty() ? qs(m_userFolder) : target,
                                         qs(settingsFileFilter(m_main.state().English)),
                                         QString::fromLatin1(kSettingsExtension));
     }

@@ -74,6 +74,8 @@ class TFormSave : public QDialog {
     void buildControls();
     void applyTexts(bool english);
     void showStatus(const std::string& text);
+    // The file the name box stands for; empty while it is blank.
+    QString targetPath() const;
 
     TFormMain& m_main;
     Files& m_files;

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace temura {
@@ -30,6 +31,12 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
     dialog.setDefaultSuffix(defaultSuffix);
     // The save dialog asks no overwrite question of its own: the caller decides.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // A start that names a file opens its folder with the name filled in.
+    const QFileInfo start(folder);
+    if (!folder.isEmpty() && !start.isDir()) {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
@@ -48,9 +55,13 @@ QString QtPrompts::saveFileName(QWidget* parent, const QString& folder, const QS
 
 std::optional<QColor> QtPrompts::chooseColour(QWidget* parent, const QColor& initial,
                                               const std::array<QColor, 5>& custom) {
-    // Qt keeps the custom colours for all its colour dialogs; the first five slots are ours.
-    for (std::size_t i = 0; i < custom.size(); ++i) {
-        QColorDialog::setCustomColor(static_cast<int>(i), custom[i]);
+    // Qt keeps the custom colours for all its colour dialogs of the run; the first five slots
+    // are ours to fill once, then they belong to the user.
+    if (!m_customColoursSet) {
+        for (std::size_t i = 0; i < custom.size(); ++i) {
+            QColorDialog::setCustomColor(static_cast<int>(i), custom[i]);
+        }
+        m_customColoursSet = true;
     }
     QColorDialog dialog(initial, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

@@ -20,13 +20,15 @@ class Prompts {
     // A message with an OK button.
     virtual void tell(QWidget* parent, const QString& title, const QString& text,
                       PromptIcon icon) = 0;
-    // File dialogs; an empty result when the user cancelled.
+    // File dialogs, started in `folder`, or on a file when it names one; an empty result when
+    // the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter,
                                  const QString& defaultSuffix) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filter,
                                  const QString& defaultSuffix) = 0;
-    // The colour dialog, opened on `initial` with five custom colours offered; empty when the
-    // user cancelled.
+    // The colour dialog, opened on `initial`; `custom` fills its first five custom colours at the
+    // first opening only, later openings keep what the user put there. Empty when the user
+    // cancelled.
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial,
                                                const std::array<QColor, 5>& custom) = 0;
 };
@@ -55,6 +57,9 @@ class QtPrompts : public Prompts {
                          const QString& defaultSuffix) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial,
                                        const std::array<QColor, 5>& custom) override;
+
+  private:
+    bool m_customColoursSet = false;
 };
 
 // "Temura files (*.TEMURA)|*.temura" as a Qt filter: "Temura files (*.temura)".

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "dialogs/form_about.h"
@@ -14,7 +16,7 @@ namespace temura {
 namespace {
 
 class AboutTest : public ::testing::Test {
-protected:
+  protected:
     test::FakeSystemClock clock;
     test::FakeDesktop desktop;
     test::FakeTickPlayer ticks;
@@ -25,8 +27,7 @@ protected:
     void SetUp() override {
         clock.setLocal(2026, 12, 7, 12, 0, 0, 0);
         state.English = true;
-        form = std::make_unique<TFormMain>(
-            state, test::windowOnlyServices(clock, desktop, ticks));
+        form = std::make_unique<TFormMain>(state, test::windowOnlyServices(clock, desktop, ticks));
         about = std::make_unique<TFormAbout2>(state, desktop, ticks);
         form->setAboutBox(about.get());
         form->show();
@@ -90,6 +91,65 @@ TEST_F(AboutTest, MinimisingClosesTheBoxAndLinksOpenThroughTheDesktop) {
     desktop.tray = true;
     form->actMinimize->trigger();
     EXPECT_FALSE(about->isVisible());
+}
+
+// The box at counter k reached by ticking shows what a box drawn once at k shows: nothing of the
+// earlier frames stays, in either language and straight after a switch. (k is no multiple of 8,
+// so drawing the copy again changes no colour.)
+TEST_F(AboutTest, EachFrameIsDrawnAfresh) {
+    struct Case {
+        int ticks;
+        bool englishBefore;  // the language of all but the last tick
+        bool englishLast;
+    };
+    const Case cases[] = {{1, true, true},     {7, false, false}, {45, true, true},
+                          {359, false, false}, {360, true, true}, {100, true, false},
+                          {101, false, true}};
+    for (const Case& c : cases) {
+        state.English = c.englishBefore;
+        TFormAbout2 ticked(state, desktop, ticks);
+        for (int i = 1; i < c.ticks; ++i) ticked.Timer1Timer();
+        state.English = c.englishLast;
+        ticked.Timer1Timer();
+        TFormAbout2 once(state, desktop, ticks);
+        once.animation() = ticked.animation();
+        once.Rep();
+        EXPECT_TRUE(ticked.grab().toImage() == once.grab().toImage())
+            << c.ticks << " ticks, English " << c.englishBefore << " then " << c.englishLast;
+    }
+}
+
+// Offscreen there is no window manager to move the window: the box follows the mouse itself.
+TEST_F(AboutTest, DragsByHandWithoutAWindowManager) {
+    about->open();
+    const QPoint start = about->pos();
+    const QPoint pressed = about->mapToGlobal(QPoint(60, 60));
+    const auto send = [this](QEvent::Type type, QPoint global, Qt::MouseButton button,
+                             Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(about->mapFromGlobal(global)), QPointF(global), button, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(about.get(), &e);
+    };
+    send(QEvent::MouseButtonPress, pressed, Qt::LeftButton, Qt::LeftButton);
+    struct Step {
+        QPoint mouse;  // from the press
+        bool held;
+        QPoint shift;  // of the box from where it started
+    };
+    const Step steps[] = {{{30, 20}, true, {30, 20}},
+                          {{-45, 10}, true, {-45, 10}},
+                          {{-45, 10}, false, {-45, 10}},  // released here
+                          {{100, 100}, false, {-45, 10}}};
+    bool released = false;
+    for (const Step& s : steps) {
+        if (!s.held && !released) {
+            send(QEvent::MouseButtonRelease, pressed + s.mouse, Qt::LeftButton, Qt::NoButton);
+            released = true;
+        }
+        send(QEvent::MouseMove, pressed + s.mouse, Qt::NoButton,
+             s.held ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(Qt::NoButton));
+        EXPECT_EQ(about->pos() - start, s.shift) << s.mouse.x() << "," << s.mouse.y();
+    }
 }
 
 }  // namespace

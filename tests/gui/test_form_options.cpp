@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QColorDialog>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <functional>
 
 #include "dialogs/form_options.h"
 #include "dialogs/form_save.h"
+#include "dialogs/prompts.h"
 #include "mainwin/colour_qt.h"
 #include "mainwin/form_main.h"
 #include "support/fake_files.h"
@@ -272,6 +276,35 @@ TEST_F(FormOptionsTest, DefaultButtonRestoresTheLookAndRefills) {
     QTest::mouseClick(options->btnDefault, Qt::LeftButton);
     EXPECT_EQ(shownOpacity(), 255);
     EXPECT_EQ(options->tbAlpha->value(), 0);
+}
+
+// The real colour dialog: our five colours fill its custom slots at the first opening only; what
+// the user puts there afterwards is what the next opening shows.
+TEST(QtPromptsColours, CustomColoursAreOursOnlyAtFirst) {
+    QtPrompts real;
+    const std::array<QColor, 5> offered{Qt::red, Qt::green, Qt::blue, Qt::cyan, Qt::magenta};
+    const struct {
+        QColor shown;  // the first custom slot as the dialog opens
+        QColor users;  // what the user puts there before cancelling
+    } openings[] = {{offered[0], QColor(12, 34, 56)},
+                    {QColor(12, 34, 56), QColor(78, 90, 12)},
+                    {QColor(78, 90, 12), QColor(78, 90, 12)}};
+    for (const auto& o : openings) {
+        QColor shown;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            poll.stop();
+            shown = QColorDialog::customColor(0);
+            QColorDialog::setCustomColor(0, o.users);
+            dialog->reject();
+        });
+        poll.start();
+        EXPECT_FALSE(real.chooseColour(nullptr, Qt::white, offered));
+        EXPECT_EQ(shown, o.shown);
+    }
 }
 
 }  // namespace

@@ -214,5 +214,22 @@ TEST_F(FormSaveTest, FollowsTheLanguageAndClosesWithEscOrCancel) {
     EXPECT_FALSE(save->isVisible());
 }
 
+// Browse opens on the file Save would write; a blank box opens the program's folder.
+TEST_F(FormSaveTest, BrowseStartsOnTheFileInTheBox) {
+    const struct {
+        std::string typed;
+        std::string start;
+    } cases[] = {{"", dir},
+                 {"  ", dir},
+                 {"evening", dir + "/evening.temura"},
+                 {"sub/night.temura", dir + "/sub/night.temura"},
+                 {dir + "/picked.temura", dir + "/picked.temura"}};
+    for (const auto& c : cases) {
+        save->edFileName->setText(QString::fromStdString(c.typed));
+        QTest::mouseClick(save->btnBrowse, Qt::LeftButton);  // cancelled
+        EXPECT_EQ(prompts.lastFolder.toStdString(), c.start) << c.typed;
+    }
+}
+
 }  // namespace
 }  // namespace temura
