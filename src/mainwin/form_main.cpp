@@ -33,6 +33,7 @@ namespace {
 
 constexpr int kButtonSize = 16;
 constexpr int kSnapDistance = 5;
+constexpr int kModeLeft = 1;  // the mode letter's left edge
 
 int zeroHeight(const QLabel* label) {
     return QFontMetrics(label->font()).height();
@@ -341,12 +342,20 @@ int TFormMain::textWidthOf(const QLabel* label, const QString& text) {
     return m_textWidths[label].width(label->font(), text);
 }
 
+void TFormMain::measureInk(LayoutInput& in) {
+    if (!m_state.ModeVisible) return;
+    in.modeLeft = kModeLeft;
+    in.modeInkRight = m_textWidths[lblMode].ink(lblMode->font(), lblMode->text()).right();
+    in.timeInkLeft = m_textWidths[lblTime].ink(lblTime->font(), lblTime->text()).left();
+}
+
 void TFormMain::SetSize() {
     LayoutInput in;
     in.timeTextWidth = textWidthOf(lblTime, lblTime->text());
     in.zeroHeightTime = zeroHeight(lblTime);
     in.modeVisible = m_state.ModeVisible;
     in.modeTextWidth = textWidthOf(lblMode, lblMode->text());
+    measureInk(in);
     in.dateVisible = m_state.DateVisible;
     in.dateTextWidth = textWidthOf(lblDate, lblDate->text());
     in.zeroHeightDate = zeroHeight(lblDate);
@@ -380,7 +389,7 @@ void TFormMain::SetSize() {
     if (in.tzShown) lblTZ->setGeometry(0, top, width, in.tzLabelHeight);
     lblMode->setVisible(m_state.ModeVisible);
     lblMode->adjustSize();
-    lblMode->move(1, 1);
+    lblMode->move(kModeLeft, 1);
     lblMode->raise();
     for (QToolButton* b : {btnStart, btnPause, btnStop}) b->move(b->x(), out.buttonsTop);
     resize(width, out.windowHeight);
@@ -513,6 +522,7 @@ void TFormMain::TimerSTimer() {
     in.timeTextWidth = textWidthOf(lblTime, lblTime->text());
     in.modeVisible = m_state.ModeVisible;
     in.modeTextWidth = textWidthOf(lblMode, lblMode->text());
+    measureInk(in);
     in.dateVisible = m_state.DateVisible;
     in.dateTextWidth = textWidthOf(lblDate, lblDate->text());
     in.textMarginX = m_state.TextMarginX;

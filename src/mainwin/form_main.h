@@ -14,6 +14,7 @@
 #include "clock/clock_state.h"
 #include "clock/stopwatch.h"
 #include "clock/text_format.h"
+#include "mainwin/main_rules.h"
 #include "mainwin/text_width_memo.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -286,6 +287,7 @@ class TFormMain : public QWidget {
     // Dragging the borderless window and snapping it to the screen edges.
     void beginDrag(const QPoint& globalPos);
     int textWidthOf(const QLabel* label, const QString& text);
+    void measureInk(LayoutInput& in);
     void dragTo(const QPoint& globalPos);
     void endDrag();
     void snapToEdges();

@@ -84,6 +84,12 @@ int computeWidth(const LayoutInput& in) {
     if (in.modeVisible) w += in.modeTextWidth + in.modeGapX;
     if (in.dateVisible) w = std::max(w, in.dateTextWidth + in.textMarginX);
     if (in.tzShown) w = std::max(w, in.tzTextWidth + in.textMarginX);
+    if (in.modeVisible) {
+        // The time is centred, so two more pixels of width move its ink one to the right.
+        const int timeInk = (w - in.timeTextWidth) / 2 + in.timeInkLeft;
+        const int gap = timeInk - (in.modeLeft + in.modeInkRight) - 1;
+        if (gap < kModeInkGap) w += 2 * (kModeInkGap - gap);
+    }
     return w;
 }
 

@@ -48,6 +48,12 @@ struct LayoutInput {
     int tzTextWidth = 0;
     int textMarginX = 10;
     int modeGapX = 8;
+    // Where the letter's and the time's ink lie (tight bounds): the letter's left edge and its
+    // last ink column from there, and the time's first ink column from its pen position, which
+    // an italic font may put left of it.
+    int modeLeft = 1;
+    int modeInkRight = 0;
+    int timeInkLeft = 0;
     int captionExtra = 0;
     bool buttonsShown = false;
     int buttonHeight = 16;
@@ -62,6 +68,8 @@ struct Layout {
     int minWidth = 0;
 };
 
+// The least room between the mode letter's ink and the centred time's.
+constexpr int kModeInkGap = 2;
 Layout computeLayout(const LayoutInput& in);
 // Only the width rules, for the slow tick.
 int computeWidth(const LayoutInput& in);

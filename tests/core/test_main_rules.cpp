@@ -130,6 +130,27 @@ TEST(Layout, SumsTheVisibleLines) {
     EXPECT_EQ(computeLayout(in).windowHeight, 62);
 }
 
+TEST(Layout, WidensOnlyAsMuchAsTheModeLetterNeedsToClearTheTime) {
+    const struct {
+        int modeInkRight;
+        int timeInkLeft;
+        int width;
+    } cases[] = {
+        {5, 1, 124},   // time ink at 13, letter's up to 6: room enough, the usual sum
+        {8, 0, 124},   // ink at 12 and up to 9: exactly two columns between
+        {9, 0, 126},   // one column between: one more, two of width
+        {9, -2, 130},  // an italic digit leaning out to the left
+        {12, -3, 138},
+    };
+    for (const auto& c : cases) {
+        LayoutInput in = baseLayout();
+        in.modeVisible = true;
+        in.modeInkRight = c.modeInkRight;
+        in.timeInkLeft = c.timeInkLeft;
+        EXPECT_EQ(computeLayout(in).width, c.width) << c.modeInkRight << " " << c.timeInkLeft;
+    }
+}
+
 TEST(Layout, ZoneLineOnlyInTimerMode) {
     ClockState s;
     s.TZVisible = true;

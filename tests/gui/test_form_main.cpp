@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <utility>
 
 #include "clock/zone_arithmetic.h"
 #include "mainwin/form_main.h"
+#include "mainwin/main_rules.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
@@ -50,7 +53,41 @@ class FormMainTest : public ::testing::Test {
         return form->lblTime->text();
     }
     static constexpr auto kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+
+    void checkModeLetterGap(const char* family, bool italic, int size);
 };
+
+// The first and last columns of `image` holding anything but `background` (-1 when none).
+std::pair<int, int> inkColumns(const QImage& image, QRgb background) {
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb p = image.pixel(x, y);
+            if (qAlpha(p) != 0 && (p | 0xFF000000u) != (background | 0xFF000000u)) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+void FormMainTest::checkModeLetterGap(const char* family, bool italic, int size) {
+    state.TimerFontItalic = italic;
+    DisplayLook look = form->currentLook();
+    look.TimerFontName = family;
+    look.TimerFontSize = size;
+    form->applyLook(look);
+    form->TimerTimer();
+    form->SetSize();
+    const QRgb black = qRgb(0, 0, 0);
+    const int timeInk = inkColumns(form->lblTime->grab().toImage(), black).first;
+    const int modeInk =
+        form->lblMode->x() + inkColumns(form->lblMode->grab().toImage(), black).second;
+    EXPECT_GE(timeInk - modeInk - 1, kModeInkGap) << family << (italic ? " italic " : " ") << size;
+}
 
 TEST_F(FormMainTest, StartPositionBeyondTheDesktopIsFlushWithItsEdgeAfterEverySwitch) {
     const QSize area = QGuiApplication::primaryScreen()->virtualSize();
@@ -63,6 +100,19 @@ TEST_F(FormMainTest, StartPositionBeyondTheDesktopIsFlushWithItsEdgeAfterEverySw
         EXPECT_EQ(form->y() + form->height(), area.height()) << args[0];
         if (args.size() == 3) {
             EXPECT_EQ(form->x() + form->width(), area.width());
+        }
+    }
+}
+
+TEST_F(FormMainTest, ModeLetterKeepsClearOfTheTimeAtEverySize) {
+    // The built-in font, and italic ones whose first digit leans out to the left.
+    const struct {
+        const char* family;
+        bool italic;
+    } fonts[] = {{"MS Sans Serif", false}, {"Liberation Sans", true}, {"DejaVu Sans Mono", true}};
+    for (const auto& font : fonts) {
+        for (int size = kMinFontSize; size <= kMaxFontSize; ++size) {
+            checkModeLetterGap(font.family, font.italic, size);
         }
     }
 }
