@@ -8,61 +8,22 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "dialogs/form_options.h"
-#include "dialogs/form_save.h"
 #include "mainwin/form_main.h"
 #include "mainwin/popup_menu.h"
-#include "support/fake_files.h"
-#include "support/fake_prompts.h"
-#include "support/fake_shell.h"
-#include "support/fake_zone_table.h"
-#include "support/main_services.h"
-#include "zones/form_time_zones.h"
-#include "zones/zone_catalogue.h"
+#include "support/clock_windows.h"
 
 namespace temura {
 namespace {
 
 // The clock with every window it opens, linked as the program links them.
-class WindowWiringTest : public ::testing::Test {
+class WindowWiringTest : public ::testing::Test, protected test::ClockWindows {
   protected:
-    test::FakeSystemClock clock;
-    test::FakeDesktop desktop;
-    test::FakeTickPlayer ticks;
-    test::FakeFiles files;
-    test::FakeShell shell;
-    test::FakePrompts prompts;
-    ClockState state;
-    std::unique_ptr<TFormMain> main;
-    std::unique_ptr<TFormTimeZones> zones;
-    std::unique_ptr<TFormSave> save;
-    std::unique_ptr<TFormOptions> options;
-
     void SetUp() override {
         makeMain();
-        zones = std::make_unique<TFormTimeZones>(
-            state, clock, files, [](int) { return std::make_unique<test::FakeZoneTable>(); },
-            prompts, englishLocaleNames());
-        main->setTimeZonesWindow(zones.get());
+        makeZonesWindow();
         makeOptionsWindows();
         main->show();
         activate(main.get());
-    }
-
-    void makeMain() {
-        clock.setWarsawWinter();
-        clock.setLocal(2026, 12, 7, 12, 0, 0, 0);
-        state.English = true;
-        SetInis(state, files, "/opt/temura");
-        MainServices services = test::windowOnlyServices(clock, desktop, ticks);
-        services.files = &files;
-        main = std::make_unique<TFormMain>(state, services);
-    }
-    void makeOptionsWindows() {
-        save = std::make_unique<TFormSave>(*main, files, prompts, "/opt/temura");
-        options = std::make_unique<TFormOptions>(*main, *save, &shell, prompts, "/opt/temura",
-                                                 "/opt/temura/temura");
-        main->setOptionsWindows(options.get(), save.get());
     }
 
     void activate(QWidget* w) {

@@ -9,18 +9,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+
 #include <algorithm>
 
-#include "dialogs/form_options.h"
-#include "dialogs/form_save.h"
-#include "mainwin/form_main.h"
-#include "support/fake_files.h"
-#include "support/fake_prompts.h"
-#include "support/fake_shell.h"
-#include "support/fake_zone_table.h"
-#include "support/main_services.h"
-#include "zones/form_time_zones.h"
-#include "zones/zone_catalogue.h"
+#include "support/clock_windows.h"
 
 namespace temura {
 namespace {
@@ -60,47 +52,21 @@ void settle() {
     while (t.elapsed() < 300) QTest::qWait(20);
 }
 
-class StackingTest : public ::testing::TestWithParam<bool> {
+class StackingTest : public ::testing::TestWithParam<bool>, protected test::ClockWindows {
   protected:
-    test::FakeSystemClock clock;
-    test::FakeDesktop desktop;
-    test::FakeTickPlayer ticks;
-    test::FakeFiles files;
-    test::FakeShell shell;
-    test::FakePrompts prompts;
-    ClockState state;
-    std::unique_ptr<TFormMain> main;
-    std::unique_ptr<TFormTimeZones> zones;
-    std::unique_ptr<TFormSave> save;
-    std::unique_ptr<TFormOptions> options;
     QProcess windowManager;
 
     void SetUp() override {
         if (GetParam()) startWindowManager();
-        clock.setWarsawWinter();
-        clock.setLocal(2026, 12, 7, 12, 0, 0, 0);
-        state.English = true;
-        SetInis(state, files, "/opt/temura");
-        MainServices services = test::windowOnlyServices(clock, desktop, ticks);
-        services.files = &files;
-        main = std::make_unique<TFormMain>(state, services);
-        zones = std::make_unique<TFormTimeZones>(
-            state, clock, files, [](int) { return std::make_unique<test::FakeZoneTable>(); },
-            prompts, englishLocaleNames());
-        main->setTimeZonesWindow(zones.get());
-        save = std::make_unique<TFormSave>(*main, files, prompts, "/opt/temura");
-        options = std::make_unique<TFormOptions>(*main, *save, &shell, prompts, "/opt/temura",
-                                                 "/opt/temura/temura");
-        main->setOptionsWindows(options.get(), save.get());
+        makeMain();
+        makeZonesWindow();
+        makeOptionsWindows();
         main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
         settle();
     }
     void TearDown() override {
-        options.reset();
-        save.reset();
-        zones.reset();
-        main.reset();
+        closeAll();
         if (windowManager.state() != QProcess::NotRunning) {
             windowManager.kill();
             windowManager.waitForFinished(3000);
