@@ -36,7 +36,7 @@ test: build
 test-windows:
 	scripts/install-deps.sh --windows
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTEMURA_BUILD_GUI=OFF -DTEMURA_BUILD_BENCH=OFF
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTEMURA_BUILD_QTGUI=OFF -DTEMURA_BUILD_BENCH=OFF
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -R '^wine_prefix$$'
 	xvfb-run -a -s "-screen 0 1280x800x24" \
@@ -60,7 +60,7 @@ SECONDS ?= 60
 fuzz:
 	scripts/install-deps.sh --fuzz
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	  -DCMAKE_CXX_COMPILER=clang++ -DTEMURA_FUZZ=ON -DTEMURA_BUILD_GUI=OFF -DTEMURA_BUILD_BENCH=OFF
+	  -DCMAKE_CXX_COMPILER=clang++ -DTEMURA_FUZZ=ON -DTEMURA_BUILD_QTGUI=OFF -DTEMURA_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) $(SECONDS) $(JOBS)
 

@@ -11,7 +11,7 @@
 # <prefix>/share/metainfo/org.example.temura.metainfo.xml
 # <prefix>/share/temura/Help/help.html            found by F1 through the data folders
 
-if(NOT TEMURA_BUILD_GUI)
+if(NOT TEMURA_BUILD_QTGUI)
   return()
 endif()
 
@@ -19,7 +19,7 @@ include(GNUInstallDirs)
 
 set(TEMURA_RESOURCES ${PROJECT_SOURCE_DIR}/src/resources)
 
-# The program looks for its data in <program folder>/../share/temura (mainwin/data_file_rules),
+# The program looks for its data in <program folder>/../share/temura (ui/data_file_rules),
 # so the two folders must keep that relation.
 if(NOT CMAKE_INSTALL_BINDIR STREQUAL "bin" OR NOT CMAKE_INSTALL_DATADIR STREQUAL "share")
   message(WARNING "Temura finds its data in ../share/temura beside its program folder; with "

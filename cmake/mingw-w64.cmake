@@ -1,5 +1,5 @@
 # Cross-building for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix).
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTEMURA_BUILD_GUI=OFF
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTEMURA_BUILD_QTGUI=OFF
 # Tests run under Wine through CMAKE_CROSSCOMPILING_EMULATOR; tests/CMakeLists.txt gives them a
 # private Wine prefix inside the build folder.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -6,7 +6,7 @@
 
 #include "clock/text_format.h"
 #include "clock/zone_arithmetic.h"
-#include "mainwin/main_rules.h"
+#include "settings/position_clamps.h"
 #include "storage/ini_document.h"
 
 namespace temura {

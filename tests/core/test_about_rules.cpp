@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/about_rules.h"
+#include "ui/about_rules.h"
 
 namespace temura {
 namespace {

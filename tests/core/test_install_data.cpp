@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwin/data_file_rules.h"
-#include "mainwin/extra_args_rules.h"
+#include "ui/data_file_rules.h"
+#include "ui/extra_args_rules.h"
 #include "storage/desktop_entry.h"
 #include "storage/utf8_path.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "mainwin/lang_rules.h"
+#include "ui/lang_rules.h"
 
 namespace temura {
 namespace {

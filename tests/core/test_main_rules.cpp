@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "mainwin/extra_args_rules.h"
-#include "mainwin/main_rules.h"
+#include "ui/extra_args_rules.h"
+#include "ui/main_rules.h"
 #include "support/fake_system_clock.h"
 
 namespace temura {
@@ -55,26 +55,6 @@ TEST(PausedColour, BrightensDarkAndDarkensBrightChannels) {
     EXPECT_EQ(pausedColour(0x000000), 0x5A5A5Au);
     // red 165 -> 255, green 166 -> 98, blue 0 -> 90
     EXPECT_EQ(pausedColour(0x0000A6A5), 0x005A62FFu);
-}
-
-TEST(FixPosition, ClampsToTheScreen) {
-    const struct {
-        int in, fixedX, fixedY;
-    } cases[] = {
-        {-10, -10, -10},
-        {-11, 0, 0},
-        {0, 0, 0},
-        {500, 500, 500},
-        // At the screen's size the window would be wholly off screen.
-        {1024, 1014, 748},
-        {1023, 1023, 748},
-        {768, 768, 748},
-        {5000, 1014, 748},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FixX(c.in, 1024), c.fixedX) << c.in;
-        EXPECT_EQ(FixY(c.in, 768), c.fixedY) << c.in;
-    }
 }
 
 TEST(Placeholder, FollowsModeAndFormat) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/options_rules.h"
+#include "ui/options_rules.h"
 
 namespace temura {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "dialogs/save_rules.h"
+#include "ui/save_rules.h"
 
 namespace temura {
 namespace {

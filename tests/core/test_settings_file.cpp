@@ -3,6 +3,7 @@
 #include <random>
 
 #include "clock/zone_arithmetic.h"
+#include "settings/position_clamps.h"
 #include "settings/settings_file.h"
 #include "support/fake_files.h"
 #include "support/fake_system_clock.h"
@@ -57,6 +58,26 @@ class SettingsFileTest : public ::testing::Test {
     ClockState state;
     DisplayLook look;
 };
+
+TEST(FixPosition, ClampsToTheScreen) {
+    const struct {
+        int in, fixedX, fixedY;
+    } cases[] = {
+        {-10, -10, -10},
+        {-11, 0, 0},
+        {0, 0, 0},
+        {500, 500, 500},
+        // At the screen's size the window would be wholly off screen.
+        {1024, 1014, 748},
+        {1023, 1023, 748},
+        {768, 768, 748},
+        {5000, 1014, 748},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FixX(c.in, 1024), c.fixedX) << c.in;
+        EXPECT_EQ(FixY(c.in, 768), c.fixedY) << c.in;
+    }
+}
 
 TEST_F(SettingsFileTest, DefaultLookIsSavedExactlyAsTheExample) {
     SettingsGroups groups;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/stopwatch.h"
-#include "mainwin/main_rules.h"
+#include "ui/main_rules.h"
 #include "support/fake_system_clock.h"
 
 namespace temura {

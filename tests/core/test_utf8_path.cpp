@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwin/data_file_rules.h"
+#include "ui/data_file_rules.h"
 #include "storage/user_folder.h"
 #include "storage/utf8_path.h"
 #include "support/fake_files.h"

@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "dialogs/form_about.h"
-#include "mainwin/form_main.h"
+#include "qtgui/form_about.h"
+#include "qtgui/form_main.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"

@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "clock/zone_arithmetic.h"
-#include "mainwin/form_main.h"
-#include "mainwin/main_rules.h"
+#include "qtgui/form_main.h"
+#include "ui/main_rules.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"

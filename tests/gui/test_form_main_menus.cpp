@@ -6,12 +6,12 @@
 #include <QTest>
 #include <QWidgetAction>
 
-#include "mainwin/colour_qt.h"
-#include "mainwin/form_full_screen.h"
-#include "mainwin/form_main.h"
-#include "mainwin/lang_rules.h"
-#include "mainwin/popup_menu.h"
-#include "mainwin/section_header.h"
+#include "qtgui/colour_qt.h"
+#include "qtgui/form_full_screen.h"
+#include "qtgui/form_main.h"
+#include "ui/lang_rules.h"
+#include "qtgui/popup_menu.h"
+#include "qtgui/section_header.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"

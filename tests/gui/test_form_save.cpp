@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "clock/zone_arithmetic.h"
-#include "dialogs/form_save.h"
-#include "mainwin/form_main.h"
+#include "qtgui/form_save.h"
+#include "qtgui/form_main.h"
 #include "platform/posix/posix_files.h"
 #include "support/fake_prompts.h"
 #include "support/main_services.h"

@@ -20,7 +20,7 @@
 #include "support/fake_prompts.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_zone_table.h"
-#include "zones/form_time_zones.h"
+#include "qtgui/form_time_zones.h"
 #include "zones/zone_catalogue.h"
 
 namespace temura {

@@ -11,8 +11,8 @@
 #include <memory>
 #include <sstream>
 
-#include "mainwin/data_file_rules.h"
-#include "mainwin/form_main.h"
+#include "ui/data_file_rules.h"
+#include "qtgui/form_main.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"

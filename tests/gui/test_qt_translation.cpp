@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
-#include "dialogs/qt_translation.h"
+#include "qtgui/qt_translation.h"
 
 namespace temura {
 namespace {

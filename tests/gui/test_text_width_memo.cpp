@@ -3,7 +3,7 @@
 
 #include <QFontMetrics>
 
-#include "mainwin/text_width_memo.h"
+#include "qtgui/text_width_memo.h"
 
 namespace temura {
 namespace {

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "mainwin/form_main.h"
-#include "mainwin/popup_menu.h"
+#include "qtgui/form_main.h"
+#include "qtgui/popup_menu.h"
 #include "support/clock_windows.h"
 
 namespace temura {

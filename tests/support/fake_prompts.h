@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "dialogs/prompts.h"
+#include "qtgui/prompts.h"
 
 namespace temura::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwin/form_main.h"
+#include "qtgui/form_main.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
