@@ -6,9 +6,9 @@
 #include <QWidget>
 
 #include "clock/clock_state.h"
-#include "ui/about_rules.h"
 #include "platform/desktop.h"
 #include "platform/tick_player.h"
+#include "ui/about_rules.h"
 
 class QAction;
 

@@ -17,15 +17,15 @@
 #include <QWindow>
 
 #include "clock/zone_arithmetic.h"
-#include "qtgui/form_about.h"
 #include "qtgui/colour_qt.h"
-#include "ui/data_file_rules.h"
+#include "qtgui/form_about.h"
 #include "qtgui/form_full_screen.h"
-#include "ui/lang_rules.h"
-#include "ui/main_rules.h"
 #include "qtgui/painted_icons.h"
 #include "qtgui/popup_menu.h"
 #include "qtgui/text_qt.h"
+#include "ui/data_file_rules.h"
+#include "ui/lang_rules.h"
+#include "ui/main_rules.h"
 
 namespace temura {
 

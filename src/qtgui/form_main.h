@@ -14,16 +14,16 @@
 #include "clock/clock_state.h"
 #include "clock/stopwatch.h"
 #include "clock/text_format.h"
-#include "ui/main_rules.h"
-#include "qtgui/text_width_memo.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system_clock.h"
 #include "platform/tick_player.h"
+#include "qtgui/text_width_memo.h"
 #include "settings/display_look.h"
 #include "settings/settings_record.h"
+#include "ui/main_rules.h"
 
 class QAction;
 class QFile;

@@ -12,11 +12,11 @@
 #include "app/links.h"
 #include "clock/stopwatch.h"
 #include "qtgui/colour_qt.h"
-#include "ui/data_file_rules.h"
 #include "qtgui/form_full_screen.h"
 #include "qtgui/form_main.h"
 #include "settings/command_line.h"
 #include "settings/settings_file.h"
+#include "ui/data_file_rules.h"
 
 namespace temura {
 

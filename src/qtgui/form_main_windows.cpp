@@ -2,9 +2,9 @@
 // save-settings windows, handed over once they exist or made on first use.
 #include <QAction>
 
+#include "qtgui/form_main.h"
 #include "qtgui/form_options.h"
 #include "qtgui/form_save.h"
-#include "qtgui/form_main.h"
 #include "qtgui/form_time_zones.h"
 
 namespace temura {

@@ -13,12 +13,12 @@
 #include <algorithm>
 #include <functional>
 
-#include "qtgui/form_save.h"
-#include "ui/save_rules.h"
 #include "qtgui/colour_qt.h"
 #include "qtgui/form_main.h"
-#include "ui/main_rules.h"
+#include "qtgui/form_save.h"
 #include "qtgui/text_qt.h"
+#include "ui/main_rules.h"
+#include "ui/save_rules.h"
 
 namespace temura {
 

@@ -17,9 +17,9 @@
 #include <string>
 
 #include "clock/clock_state.h"
-#include "ui/options_rules.h"
-#include "qtgui/prompts.h"
 #include "platform/shell.h"
+#include "qtgui/prompts.h"
+#include "ui/options_rules.h"
 
 class QAction;
 

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/save_rules.h"
 #include "qtgui/form_main.h"
 #include "qtgui/text_qt.h"
+#include "ui/save_rules.h"
 
 namespace temura {
 

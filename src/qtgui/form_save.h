@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <string>
 
-#include "qtgui/prompts.h"
 #include "platform/files.h"
+#include "qtgui/prompts.h"
 #include "settings/settings_file.h"
 
 class QAction;

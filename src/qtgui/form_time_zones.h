@@ -7,10 +7,10 @@
 
 #include "clock/clock_state.h"
 #include "clock/text_format.h"
-#include "qtgui/prompts.h"
 #include "platform/files.h"
 #include "platform/system_clock.h"
 #include "platform/zone_table_source.h"
+#include "qtgui/prompts.h"
 #include "qtgui/zone_icons_qt.h"
 #include "zones/zone_list.h"
 

@@ -1,5 +1,5 @@
-#include "ui/options_rules.h"
 #include "ui/lang_rules.h"
+#include "ui/options_rules.h"
 
 namespace temura {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "ui/lang_rules.h"
 #include "storage/utf8_path.h"
+#include "ui/lang_rules.h"
 
 namespace temura {
 

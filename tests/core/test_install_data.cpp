@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/data_file_rules.h"
-#include "ui/extra_args_rules.h"
 #include "storage/desktop_entry.h"
 #include "storage/utf8_path.h"
+#include "ui/data_file_rules.h"
+#include "ui/extra_args_rules.h"
 
 namespace temura {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "support/fake_system_clock.h"
 #include "ui/extra_args_rules.h"
 #include "ui/main_rules.h"
-#include "support/fake_system_clock.h"
 
 namespace temura {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "clock/stopwatch.h"
-#include "ui/main_rules.h"
 #include "support/fake_system_clock.h"
+#include "ui/main_rules.h"
 
 namespace temura {
 namespace {

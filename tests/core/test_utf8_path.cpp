@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/data_file_rules.h"
 #include "storage/user_folder.h"
 #include "storage/utf8_path.h"
 #include "support/fake_files.h"
+#include "ui/data_file_rules.h"
 
 // Paths with letters outside ASCII keep their UTF-8 text through every std::filesystem step (on
 // Windows its narrow strings are in the ANSI code page, not UTF-8).

@@ -11,11 +11,11 @@
 
 #include "clock/zone_arithmetic.h"
 #include "qtgui/form_main.h"
-#include "ui/main_rules.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
 #include "support/main_services.h"
+#include "ui/main_rules.h"
 
 namespace temura {
 namespace {

@@ -9,13 +9,13 @@
 #include "qtgui/colour_qt.h"
 #include "qtgui/form_full_screen.h"
 #include "qtgui/form_main.h"
-#include "ui/lang_rules.h"
 #include "qtgui/popup_menu.h"
 #include "qtgui/section_header.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
 #include "support/main_services.h"
+#include "ui/lang_rules.h"
 
 namespace temura {
 namespace {

@@ -8,11 +8,11 @@
 #include <cmath>
 #include <functional>
 
+#include "qtgui/colour_qt.h"
+#include "qtgui/form_main.h"
 #include "qtgui/form_options.h"
 #include "qtgui/form_save.h"
 #include "qtgui/prompts.h"
-#include "qtgui/colour_qt.h"
-#include "qtgui/form_main.h"
 #include "support/fake_files.h"
 #include "support/fake_prompts.h"
 #include "support/fake_shell.h"

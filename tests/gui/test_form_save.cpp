@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "clock/zone_arithmetic.h"
-#include "qtgui/form_save.h"
-#include "qtgui/form_main.h"
 #include "platform/posix/posix_files.h"
+#include "qtgui/form_main.h"
+#include "qtgui/form_save.h"
 #include "support/fake_prompts.h"
 #include "support/main_services.h"
 #include "support/test_home.h"

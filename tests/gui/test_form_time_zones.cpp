@@ -16,11 +16,11 @@
 #include <algorithm>
 #include <functional>
 
+#include "qtgui/form_time_zones.h"
 #include "support/fake_files.h"
 #include "support/fake_prompts.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_zone_table.h"
-#include "qtgui/form_time_zones.h"
 #include "zones/zone_catalogue.h"
 
 namespace temura {

@@ -11,13 +11,13 @@
 #include <memory>
 #include <sstream>
 
-#include "ui/data_file_rules.h"
 #include "qtgui/form_main.h"
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
 #include "support/main_services.h"
 #include "support/test_home.h"
+#include "ui/data_file_rules.h"
 
 namespace temura {
 namespace {

@@ -2,15 +2,15 @@
 
 #include <memory>
 
+#include "qtgui/form_main.h"
 #include "qtgui/form_options.h"
 #include "qtgui/form_save.h"
-#include "qtgui/form_main.h"
+#include "qtgui/form_time_zones.h"
 #include "support/fake_files.h"
 #include "support/fake_prompts.h"
 #include "support/fake_shell.h"
 #include "support/fake_zone_table.h"
 #include "support/main_services.h"
-#include "qtgui/form_time_zones.h"
 #include "zones/zone_catalogue.h"
 
 namespace temura::test {
