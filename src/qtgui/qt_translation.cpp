@@ -12,8 +12,16 @@ namespace temura {
 
 QtTranslation::QtTranslation() {
     initTranslationResources();
-    m_loaded = m_polish.load(QStringLiteral(":/translations/qtbase_pl.qm"));
-    if (!m_loaded) qWarning("temura: Qt's Polish texts are missing; its dialogs stay English");
+}
+
+bool QtTranslation::loadPolish() {
+    // Read only when Polish is first wanted: an English clock never pays for it at start.
+    if (!m_triedLoading) {
+        m_triedLoading = true;
+        m_loaded = m_polish.load(QStringLiteral(":/translations/qtbase_pl.qm"));
+        if (!m_loaded) qWarning("temura: Qt's Polish texts are missing; its dialogs stay English");
+    }
+    return m_loaded;
 }
 
 QtTranslation::~QtTranslation() {
@@ -21,7 +29,7 @@ QtTranslation::~QtTranslation() {
 }
 
 void QtTranslation::setEnglish(bool english) {
-    const bool polish = !english && m_loaded;
+    const bool polish = !english && loadPolish();
     if (polish == m_installed) return;
     if (polish) {
         m_installed = QCoreApplication::installTranslator(&m_polish);

@@ -18,7 +18,10 @@ class QtTranslation {
     void setEnglish(bool english);
 
   private:
+    bool loadPolish();
+
     QTranslator m_polish;
+    bool m_triedLoading = false;
     bool m_loaded = false;
     bool m_installed = false;
 };
