@@ -99,7 +99,7 @@ void TFormAbout2::showEvent(QShowEvent* event) {
 void TFormAbout2::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     Timer1->stop();
-    m_pressed = false;  // a release while hidden never reaches us
+    m_drag.release();  // a release while hidden never reaches us
 }
 
 void TFormAbout2::resizeEvent(QResizeEvent* event) {
@@ -199,27 +199,15 @@ void TFormAbout2::paintEvent(QPaintEvent*) {
 
 void TFormAbout2::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    m_pressed = true;
-    m_dragging = false;
-    m_pressGlobal = event->globalPosition().toPoint();
-    m_pressWindowPos = pos();
+    m_drag.press(event->globalPosition().toPoint());
 }
 
 void TFormAbout2::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) return;
-    if (!m_dragging) {
-        m_dragging = true;
-        // The window manager moves the window where it can; without one, move it by hand.
-        m_manualDrag = !(windowHandle() && windowHandle()->startSystemMove());
-    }
-    if (m_manualDrag) move(m_pressWindowPos + event->globalPosition().toPoint() - m_pressGlobal);
+    if (event->buttons() & Qt::LeftButton) m_drag.moveTo(event->globalPosition().toPoint());
 }
 
 void TFormAbout2::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    m_pressed = false;
-    m_dragging = false;
-    m_manualDrag = false;
+    if (event->button() == Qt::LeftButton) m_drag.release();
 }
 
 bool TFormAbout2::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include "clock/clock_state.h"
 #include "platform/desktop.h"
 #include "platform/tick_player.h"
+#include "qtgui/window_drag.h"
 #include "ui/about_rules.h"
 
 class QAction;
@@ -68,11 +69,7 @@ class TFormAbout2 : public QWidget {
     int m_textsEnglish = -1;  // the language m_texts speaks; -1 before the first draw
     QString m_shownVersion;
     // Dragging by hand where the system cannot move the window (no window manager).
-    bool m_pressed = false;
-    bool m_dragging = false;
-    bool m_manualDrag = false;
-    QPoint m_pressGlobal;
-    QPoint m_pressWindowPos;
+    WindowDrag m_drag{*this};
 };
 
 }  // namespace temura

@@ -739,7 +739,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
             mouseMoveEvent(static_cast<QMouseEvent*>(event));
             return true;
         case QEvent::MouseButtonRelease: {
-            const bool click = m_pressed && !m_dragging && m_pressTarget == lblMode;
+            const bool click = m_drag.pressed() && !m_drag.dragging() && m_pressTarget == lblMode;
             mouseReleaseEvent(static_cast<QMouseEvent*>(event));
             if (click) lblModeClick();
             return true;
@@ -751,53 +751,29 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormMain::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    m_pressed = true;
-    m_dragging = false;
-    m_pressGlobal = event->globalPosition().toPoint();
-    m_pressWindowPos = pos();
+    m_drag.press(event->globalPosition().toPoint());
 }
 
 void TFormMain::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) return;
-    const QPoint global = event->globalPosition().toPoint();
-    if (!m_dragging) {
-        if ((global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) return;
-        beginDrag(global);
-    }
-    if (m_manualDrag) dragTo(global);
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    // Not on the press itself, so that a double-click still reaches the time.
+    m_drag.moveTo(event->globalPosition().toPoint(), QApplication::startDragDistance());
 }
 
 void TFormMain::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const bool wasDragging = m_dragging;
-    m_pressed = false;
     m_pressTarget = nullptr;
-    if (wasDragging) endDrag();
-}
-
-void TFormMain::beginDrag(const QPoint& globalPos) {
-    m_dragging = true;
-    // The window manager moves the window where it can; without one, move it by hand.
-    m_manualDrag = !(windowHandle() && windowHandle()->startSystemMove());
-    if (m_manualDrag) dragTo(globalPos);
-}
-
-void TFormMain::dragTo(const QPoint& globalPos) {
-    move(m_pressWindowPos + globalPos - m_pressGlobal);
+    endDrag();
 }
 
 void TFormMain::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     // A system move reports no release to us: snap once the moves have stopped.
-    if (m_dragging && !m_manualDrag) m_snapTimer->start();
+    if (m_drag.dragging() && !m_drag.manual()) m_snapTimer->start();
 }
 
 void TFormMain::endDrag() {
-    if (!m_dragging) return;
-    m_dragging = false;
-    m_manualDrag = false;
-    m_pressed = false;
-    snapToEdges();
+    if (m_drag.release()) snapToEdges();
 }
 
 void TFormMain::snapToEdges() {

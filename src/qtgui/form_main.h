@@ -21,6 +21,7 @@
 #include "platform/system_clock.h"
 #include "platform/tick_player.h"
 #include "qtgui/text_width_memo.h"
+#include "qtgui/window_drag.h"
 #include "settings/display_look.h"
 #include "settings/settings_record.h"
 #include "ui/main_rules.h"
@@ -285,10 +286,8 @@ class TFormMain : public QWidget {
     void raiseAboveOthers();
 
     // Dragging the borderless window and snapping it to the screen edges.
-    void beginDrag(const QPoint& globalPos);
     int textWidthOf(const QLabel* label, const QString& text);
     void measureInk(LayoutInput& in);
-    void dragTo(const QPoint& globalPos);
     void endDrag();
     void snapToEdges();
 
@@ -321,11 +320,7 @@ class TFormMain : public QWidget {
     std::optional<int> m_startY;
     bool m_saveOnClose = true;
     bool m_raisingEnabled = true;
-    bool m_pressed = false;
-    bool m_dragging = false;
-    bool m_manualDrag = false;
-    QPoint m_pressGlobal;
-    QPoint m_pressWindowPos;
+    WindowDrag m_drag{*this};
     QObject* m_pressTarget = nullptr;
 };
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -114,6 +116,31 @@ TEST_F(FormMainTest, ModeLetterKeepsClearOfTheTimeAtEverySize) {
         for (int size = kMinFontSize; size <= kMaxFontSize; ++size) {
             checkModeLetterGap(font.family, font.italic, size);
         }
+    }
+}
+
+TEST_F(FormMainTest, DragsByHandWithoutAWindowManagerAndSnapsToTheEdge) {
+    const auto send = [this](QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(form->lblTime->mapFromGlobal(global)), QPointF(global),
+                      Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(form->lblTime, &e);
+    };
+    const QRect area = form->screen()->availableGeometry();
+    const struct {
+        QPoint shift;  // of the pointer from the press
+        QPoint expected;
+    } cases[] = {
+        {{1, 1}, {200, 150}},             // too short to count as a drag
+        {{40, -30}, {240, 120}},          // follows the pointer
+        {{-197, 0}, {area.left(), 150}},  // 3 px from the left edge: snaps to it
+    };
+    for (const auto& c : cases) {
+        form->move(200, 150);
+        const QPoint press = form->lblTime->mapToGlobal(QPoint(5, 5));
+        send(QEvent::MouseButtonPress, press, Qt::LeftButton);
+        send(QEvent::MouseMove, press + c.shift, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, press + c.shift, Qt::NoButton);
+        EXPECT_EQ(form->pos(), c.expected) << c.shift.x() << "," << c.shift.y();
     }
 }
 
