@@ -1,0 +1,227 @@
+// temura_render_text.exe: draws texts the way the clock draws a line of its window (GDI
+// DrawTextW, centred on one line) in a font made by logFontFor at the screen's DPI, and saves
+// each as an 8-bit RGB PNG, so that the black-box test can tell which text a screenshot shows.
+//
+//   temura_render_text.exe [--font=NAME] [--points=N] [--bold=0|1] [--italic=0|1]
+//                          [--colour=BGR] [--background=BGR] OUT.png TEXT [OUT.png TEXT ...]
+//
+// Options apply to the pairs after them. Colours are 0x00BBGGRR, in decimal or 0x hex. Before
+// drawing it prints what Windows says of the zone and the time (key=value lines), which is how the
+// test sees whether Wine took the TZ it was started with, and in which language.
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+#include "wingui/gdi_font.h"
+
+namespace {
+
+using temura::win32::narrow;
+using temura::win32::narrowUpToNul;
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            std::uint32_t c = i;
+            for (int k = 0; k < 8; ++k) c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    crc = ~crc;
+    for (std::size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFFu] ^ (crc >> 8);
+    return ~crc;
+}
+
+void putBe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void putChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& d) {
+    putBe32(out, static_cast<std::uint32_t>(d.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), d.begin(), d.end());
+    putBe32(out, crc32(out.data() + start, out.size() - start));
+}
+
+// RGB rows, filter 0, in a zlib stream of stored blocks: nothing to compress with, and the
+// reader only needs to inflate.
+std::vector<std::uint8_t> encodePng(int width, int height, const std::vector<std::uint8_t>& rgb) {
+    std::vector<std::uint8_t> raw;
+    const std::size_t stride = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        raw.push_back(0);
+        const auto row =
+            rgb.begin() + static_cast<std::ptrdiff_t>(stride * static_cast<std::size_t>(y));
+        raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(stride));
+    }
+    std::vector<std::uint8_t> z{0x78, 0x01};
+    std::size_t pos = 0;
+    do {
+        const std::size_t n = std::min<std::size_t>(raw.size() - pos, 65535);
+        z.push_back(pos + n == raw.size() ? 1 : 0);
+        const auto len = static_cast<std::uint16_t>(n);
+        z.push_back(static_cast<std::uint8_t>(len));
+        z.push_back(static_cast<std::uint8_t>(len >> 8));
+        z.push_back(static_cast<std::uint8_t>(~len));
+        z.push_back(static_cast<std::uint8_t>(~len >> 8));
+        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
+                 raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
+        pos += n;
+    } while (pos < raw.size());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t c : raw) {
+        a = (a + c) % 65521u;
+        b = (b + a) % 65521u;
+    }
+    putBe32(z, (b << 16) | a);
+
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> ihdr;
+    putBe32(ihdr, static_cast<std::uint32_t>(width));
+    putBe32(ihdr, static_cast<std::uint32_t>(height));
+    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filter 0, no interlace
+    putChunk(png, "IHDR", ihdr);
+    putChunk(png, "IDAT", z);
+    putChunk(png, "IEND", {});
+    return png;
+}
+
+struct Style {
+    temura::wingui::FontSpec font;
+    COLORREF colour = 0xFFFFFF;
+    COLORREF background = 0;
+};
+
+bool render(const Style& style, const std::wstring& text, const std::wstring& out) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const LOGFONTW lf = temura::wingui::logFontFor(style.font, dpi);
+    HFONT font = CreateFontIndirectW(&lf);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    // Room all round for overhangs (italics, A and C widths): only the ink is compared.
+    const int margin = tm.tmHeight;
+    const int width = size.cx + 2 * margin;
+    const int height = tm.tmHeight + 2 * margin;
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !font) return false;
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    RECT rect{0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(style.background);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+    SetTextColor(dc, style.colour);
+    SetBkColor(dc, style.background);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, text.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    const auto* px = static_cast<const std::uint8_t*>(bits);
+    for (int i = 0; i < width * height; ++i, px += 4) rgb.insert(rgb.end(), {px[2], px[1], px[0]});
+    SelectObject(dc, oldBitmap);
+    SelectObject(dc, oldFont);
+    DeleteObject(bitmap);
+    DeleteObject(font);
+    DeleteDC(dc);
+
+    const std::vector<std::uint8_t> png = encodePng(width, height, rgb);
+    FILE* f = _wfopen(out.c_str(), L"wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+void printTime(const char* key, const SYSTEMTIME& t) {
+    std::printf("%s=%04u-%02u-%02u %02u:%02u:%02u\n", key, t.wYear, t.wMonth, t.wDay, t.wHour,
+                t.wMinute, t.wSecond);
+}
+
+void printZone() {
+    TIME_ZONE_INFORMATION tz{};
+    const DWORD result = GetTimeZoneInformation(&tz);
+    DYNAMIC_TIME_ZONE_INFORMATION dyn{};
+    GetDynamicTimeZoneInformation(&dyn);
+    SYSTEMTIME local{}, utc{};
+    GetLocalTime(&local);
+    GetSystemTime(&utc);
+    std::printf("result=%lu\nbias=%ld\nstandard_bias=%ld\ndaylight_bias=%ld\n", result, tz.Bias,
+                tz.StandardBias, tz.DaylightBias);
+    std::printf("standard_name=%s\nkey_name=%s\n",
+                narrowUpToNul(tz.StandardName, std::size(tz.StandardName)).c_str(),
+                narrowUpToNul(dyn.TimeZoneKeyName, std::size(dyn.TimeZoneKeyName)).c_str());
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = L"";
+    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
+    std::printf("locale=%s\n", narrow(locale).c_str());
+    printTime("local", local);
+    printTime("utc", utc);
+    std::fflush(stdout);
+}
+
+bool option(const std::wstring& arg, const wchar_t* name, std::wstring& value) {
+    const std::wstring prefix = std::wstring(L"--") + name + L"=";
+    if (arg.compare(0, prefix.size(), prefix) != 0) return false;
+    value = arg.substr(prefix.size());
+    return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    printZone();
+    Style style;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        std::wstring v;
+        if (option(arg, L"font", v)) {
+            style.font.name = narrow(v);
+        } else if (option(arg, L"points", v)) {
+            style.font.pointSize = static_cast<int>(std::wcstol(v.c_str(), nullptr, 10));
+        } else if (option(arg, L"bold", v)) {
+            style.font.bold = v == L"1";
+        } else if (option(arg, L"italic", v)) {
+            style.font.italic = v == L"1";
+        } else if (option(arg, L"colour", v)) {
+            style.colour = static_cast<COLORREF>(std::wcstoul(v.c_str(), nullptr, 0));
+        } else if (option(arg, L"background", v)) {
+            style.background = static_cast<COLORREF>(std::wcstoul(v.c_str(), nullptr, 0));
+        } else if (i + 1 < argc) {
+            if (!render(style, argv[i + 1], arg)) {
+                std::fprintf(stderr, "could not render %s\n", narrow(argv[i + 1]).c_str());
+                return 1;
+            }
+            ++i;
+        } else {
+            std::fprintf(stderr, "%s has no text\n", narrow(arg).c_str());
+            return 2;
+        }
+    }
+    return 0;
+}
