@@ -26,4 +26,13 @@ std::string userFolder(Files& files, const std::string& xdgDataHome, const std::
     return folder;
 }
 
+std::string windowsUserFolder(Files& files, bool programOnCdRom, const std::string& localAppData) {
+    const std::string program = files.programFolder();
+    if (!program.empty() && files.folderWritable(program)) return program;
+    if (programOnCdRom || localAppData.empty()) return files.tempFolder();
+    const std::string folder = localAppData + "\\Temura";
+    files.makeFolders(folder);
+    return folder;
+}
+
 }  // namespace temura

@@ -13,4 +13,9 @@ namespace temura {
 // <home>/.local/share, else the temporary folder. No trailing separator.
 std::string userFolder(Files& files, const std::string& xdgDataHome, const std::string& home);
 
+// The same on Windows: the program's folder when it can be written; on a CD-ROM the temporary
+// folder; otherwise <local application data>\Temura, created when missing (a program installed
+// in Program Files would otherwise lose the user's zones), or the temporary folder without one.
+std::string windowsUserFolder(Files& files, bool programOnCdRom, const std::string& localAppData);
+
 }  // namespace temura

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_desktop.h"
 
+#include "platform/win32/wide_text.h"
+
 #include <shellapi.h>
 
 namespace temura {
@@ -45,6 +47,25 @@ bool openDateTimeSettings() {
         ShellExecuteW(nullptr, L"open", L"control.exe", L"date/time", nullptr, SW_SHOWNORMAL));
     // ShellExecute reports success as a value above 32.
     return result > 32;
+}
+
+namespace {
+
+bool shellOpen(const std::string& target) {
+    const std::wstring wide = win32::widen(target);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+}  // namespace
+
+bool Win32Desktop::openUrl(const std::string& url) {
+    return shellOpen(url);
+}
+
+bool Win32Desktop::openFile(const std::string& path) {
+    return shellOpen(path);
 }
 
 }  // namespace temura

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "platform/desktop.h"
 
@@ -18,5 +19,18 @@ std::optional<ScreenPoint> taskbarClockPositionFrom(HWND taskbar, int formWidth,
 
 // Opens the system's date and time settings ("control.exe" "date/time").
 bool openDateTimeSettings();
+
+// The desktop of the Windows program: the shell's "open" verb, the date and time settings, the
+// tray (always there on Windows) and the taskbar clock.
+class Win32Desktop : public Desktop {
+  public:
+    bool openUrl(const std::string& url) override;
+    bool openFile(const std::string& path) override;
+    bool openDateTimeSettings() override { return temura::openDateTimeSettings(); }
+    bool trayAvailable() const override { return true; }
+    std::optional<ScreenPoint> taskbarClockPosition(int formWidth, int formHeight) const override {
+        return temura::taskbarClockPosition(formWidth, formHeight);
+    }
+};
 
 }  // namespace temura

@@ -66,16 +66,29 @@ Win32SystemClock::~Win32SystemClock() {
     if (m_window != nullptr) DestroyWindow(m_window);
 }
 
-SystemTime Win32SystemClock::localTime() const {
+namespace {
+
+// GetSystemTime and GetLocalTime move in steps of the system tick (about 15.6 ms): a display
+// tick woken just past a second could still read the second before.
+SYSTEMTIME preciseUtc() {
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
     SYSTEMTIME t;
-    GetLocalTime(&t);
-    return fromSystemTime(t);
+    if (!FileTimeToSystemTime(&ft, &t)) GetSystemTime(&t);
+    return t;
+}
+
+}  // namespace
+
+SystemTime Win32SystemClock::localTime() const {
+    const SYSTEMTIME utc = preciseUtc();
+    SYSTEMTIME local;
+    if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) GetLocalTime(&local);
+    return fromSystemTime(local);
 }
 
 SystemTime Win32SystemClock::utcTime() const {
-    SYSTEMTIME t;
-    GetSystemTime(&t);
-    return fromSystemTime(t);
+    return fromSystemTime(preciseUtc());
 }
 
 std::uint32_t Win32SystemClock::tickCount() const {

@@ -1,0 +1,226 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "clock/clock_state.h"
+#include "clock/stopwatch.h"
+#include "clock/text_format.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system_clock.h"
+#include "platform/tick_player.h"
+#include "settings/display_look.h"
+#include "settings/settings_record.h"
+#include "ui/lang_rules.h"
+#include "ui/main_rules.h"
+#include "ui/menu_rules.h"
+#include "wingui/gdi_font.h"
+#include "wingui/tray_icon.h"
+
+namespace temura::wingui {
+
+// What the clock window is given from outside; tests pass fakes.
+struct MainServices {
+    SystemClock& clock;
+    Desktop& desktop;
+    TickPlayer& ticks;
+    LocaleNames names;
+    std::string programFolder;
+    std::vector<std::string> dataFolders;  // tick file, help and defaults file, in order
+    // Settings and shell; without them (tests of the window alone) nothing is stored.
+    Registry* registry = nullptr;
+    Shell* shell = nullptr;
+    Files* files = nullptr;
+    std::string programPath;
+    std::string userFolder;
+    std::vector<std::string> clockArgs;  // the command line without the program's "--" options
+};
+
+class TFormFullScreen;
+
+// One line of the label stack, drawn by the window itself.
+struct Label {
+    std::wstring text;
+    GdiFont font;
+    COLORREF colour = RGB(255, 255, 255);
+    RECT rect{};
+    bool visible = true;
+};
+
+// The clock window: a borderless, topmost tool window drawn with GDI.
+class TFormMain {
+  public:
+    // The window's timers: the display tick (one-shot), the deferred re-layout, the paused blink.
+    static constexpr UINT_PTR kTimerDisplay = 1;
+    static constexpr UINT_PTR kTimerS2 = 2;
+    static constexpr UINT_PTR kTimerP = 3;
+
+    TFormMain(ClockState& state, MainServices services);
+    ~TFormMain();
+    TFormMain(const TFormMain&) = delete;
+    TFormMain& operator=(const TFormMain&) = delete;
+
+    HWND hwnd() const { return m_hwnd; }
+    ClockState& state() { return m_state; }
+    void show();
+    // Feeds a message of the loop to the clock's shortcuts; true when it was one.
+    bool translateAccelerator(MSG& msg);
+    void runCommand(Command command);
+
+    void SetSize();
+    void SetSize2();
+    void SetModeStr();
+    void SetClPaused();
+    void SetLang();
+    void SetHint();
+    void TimerTimer();
+    void TimerSTimer();
+    void WMTimeChange();
+    void FormActivate();
+    void PlayIt();
+    bool tickWouldPlay() const;
+    void SetbTickFile();
+    void loadSettings(const std::string& path);
+    void loadStartupFile();
+    bool saveSettingsToRegistry();
+    void setSaveOnClose(bool save) { m_saveOnClose = save; }
+
+    // Paints the whole window onto `dc` (the screen, or a picture for --screenshot).
+    void paint(HDC dc);
+    SIZE clientSize() const;
+
+    // For tests and the tray: what the window shows.
+    Label lblTime, lblDate, lblTZ, lblMode;
+    const std::wstring& hintText() const { return m_hint; }
+    const std::wstring& trayTip() const { return m_trayTip; }
+    const std::string& applicationTitle() const { return m_appTitle; }
+    bool trayIconShown() const { return m_tray.shown(); }
+    HMENU popMain() const { return m_popMain; }
+    HMENU popCti() const { return m_popCti; }
+    HWND tooltip() const { return m_tooltip; }
+    TFormFullScreen* fullScreenWindow() const { return m_fullScreen.get(); }
+    bool buttonsShown() const { return m_buttonsShown; }
+    // Brings the menus' checks and enabling in line with the state, as opening them does.
+    void popMainPopup();
+    void popCtiPopup();
+
+  private:
+    // Where a menu item stands, for bringing its check and enabling up to date.
+    struct MenuSlot {
+        HMENU menu;
+        UINT position;
+        Command command;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void createWindow();
+    void createTooltip();
+    void buildMenus();
+    void destroyMenus();
+    void fillMenu(HMENU menu, const std::vector<MenuItem>& items, const MainTexts& texts,
+                  std::vector<MenuSlot>& slots);
+    MenuContext menuContext() const;
+    void applySlotStates(const std::vector<MenuSlot>& slots);
+    std::wstring ownerDrawnText(Command command) const;
+    void buildAccelerators();
+    void applyStartLook();
+    void applyLook(const DisplayLook& look);
+    DisplayLook currentLook() const;
+    void applyWindowUpdate(const WindowUpdate& update, const DisplayLook& look);
+    void readStoredSettings();
+    void applyCommandLine();
+    void applyStartPosition();
+    SettingsEnv settingsEnv() const;
+    void remakeFonts();
+    void setOpacity(int alpha);
+    void moveTo(int x, int y);
+    POINT position() const;
+    void invalidate();
+
+    void setMode(std::uint8_t mode);
+    void lblModeClick();
+    void changeFontSize(int step);
+    void toggleFontStyle(bool italic);
+    void actShowButtonsExecute();
+    void actSysClockExecute();
+    void actCloseExecute();
+    void actHelpExecute();
+    void actDefaultExecute();
+    void actMinimizeExecute();
+    void actRestoreExecute();
+    void actChangeLanguageExecute();
+    void actPlayTickExecute();
+    void enterFullScreen();
+    void leaveFullScreen();
+    void applyStopwatch(const StopwatchEffects& effects);
+    void showTimeText(const std::string& text);
+    void runDisplayTickOnce();
+    void scheduleDisplayTick(int ms);
+    bool raisingAllowed() const;
+    void raiseAboveOthers();
+    void updateTooltipRects();
+    void showPopMain(POINT at);
+    void showPopCti();
+    void onMeasureItem(MEASUREITEMSTRUCT& m);
+    void onDrawItem(const DRAWITEMSTRUCT& d);
+    void onTray(LPARAM lParam);
+    void onLeftDown(POINT p);
+    void onMouseMove(POINT p, WPARAM keys);
+    void onLeftUp(POINT p);
+    void snapToEdges();
+    std::optional<Command> buttonAt(POINT p) const;
+    void paintButtons(HDC dc, int width, int height);
+    LayoutInput measureLayout(HDC dc, bool widthsOnly);
+
+    ClockState& m_state;
+    MainServices m_services;
+    HWND m_hwnd = nullptr;
+    HWND m_tooltip = nullptr;
+    HMENU m_popMain = nullptr;
+    HMENU m_popCti = nullptr;
+    HACCEL m_accel = nullptr;
+    std::vector<MenuSlot> m_mainSlots;
+    std::vector<MenuSlot> m_ctiSlots;
+    GdiFont m_headerFont;
+    GdiFont m_exitFont;
+    GdiFont m_exitFontBold;
+    TrayIcon m_tray;
+    UINT m_taskbarCreated = 0;
+    std::unique_ptr<TFormFullScreen> m_fullScreen;
+    int m_dpi = 96;
+    SIZE m_size{161, 138};
+    int m_buttonsTop = 0;
+    bool m_buttonsShown = false;
+    Colour m_timeBackground = 0;
+    Colour m_lookDateColour = 0xFFFFFF;  // as stored: a system colour stays one
+    Colour m_lookTzColour = 0xFFFFFF;
+    Colour m_timeColour = 0xFFFFFF;  // the time line's colour now (the paused blink changes it)
+    std::int32_t m_alpha = 255;
+    std::wstring m_hint;
+    std::wstring m_trayTip;
+    std::string m_appTitle = "Temura";  // "Paused" while the stopwatch is paused
+    std::uint32_t m_lastSlowTick = 0;
+    bool m_displayTickArmed = false;
+    bool m_menuOpen = false;
+    bool m_saveOnClose = true;
+    bool m_startFullScreen = false;
+    bool m_centreOnShow = false;
+    std::optional<int> m_startX;
+    std::optional<int> m_startY;
+    std::string m_startupFile;
+    // Dragging: where the left button went down, and on what.
+    bool m_pressed = false;
+    POINT m_pressAt{};
+    std::optional<Command> m_pressButton;
+    bool m_pressOnMode = false;
+};
+
+}  // namespace temura::wingui
