@@ -10,8 +10,6 @@
 // test sees whether Wine took the TZ it was started with, and in which language.
 #include <windows.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
@@ -19,84 +17,13 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "storage/png_image.h"
 #include "wingui/gdi_font.h"
 
 namespace {
 
 using temura::win32::narrow;
 using temura::win32::narrowUpToNul;
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFFu] ^ (crc >> 8);
-    return ~crc;
-}
-
-void putBe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
-void putChunk(std::vector<std::uint8_t>& out, const char* type,
-              const std::vector<std::uint8_t>& d) {
-    putBe32(out, static_cast<std::uint32_t>(d.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), d.begin(), d.end());
-    putBe32(out, crc32(out.data() + start, out.size() - start));
-}
-
-// RGB rows, filter 0, in a zlib stream of stored blocks: nothing to compress with, and the
-// reader only needs to inflate.
-std::vector<std::uint8_t> encodePng(int width, int height, const std::vector<std::uint8_t>& rgb) {
-    std::vector<std::uint8_t> raw;
-    const std::size_t stride = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0);
-        const auto row =
-            rgb.begin() + static_cast<std::ptrdiff_t>(stride * static_cast<std::size_t>(y));
-        raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(stride));
-    }
-    std::vector<std::uint8_t> z{0x78, 0x01};
-    std::size_t pos = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(raw.size() - pos, 65535);
-        z.push_back(pos + n == raw.size() ? 1 : 0);
-        const auto len = static_cast<std::uint16_t>(n);
-        z.push_back(static_cast<std::uint8_t>(len));
-        z.push_back(static_cast<std::uint8_t>(len >> 8));
-        z.push_back(static_cast<std::uint8_t>(~len));
-        z.push_back(static_cast<std::uint8_t>(~len >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
-                 raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
-        pos += n;
-    } while (pos < raw.size());
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t c : raw) {
-        a = (a + c) % 65521u;
-        b = (b + a) % 65521u;
-    }
-    putBe32(z, (b << 16) | a);
-
-    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> ihdr;
-    putBe32(ihdr, static_cast<std::uint32_t>(width));
-    putBe32(ihdr, static_cast<std::uint32_t>(height));
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filter 0, no interlace
-    putChunk(png, "IHDR", ihdr);
-    putChunk(png, "IDAT", z);
-    putChunk(png, "IEND", {});
-    return png;
-}
 
 struct Style {
     temura::wingui::FontSpec font;
@@ -142,17 +69,15 @@ bool render(const Style& style, const std::wstring& text, const std::wstring& ou
     DrawTextW(dc, text.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     GdiFlush();
 
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-    const auto* px = static_cast<const std::uint8_t*>(bits);
-    for (int i = 0; i < width * height; ++i, px += 4) rgb.insert(rgb.end(), {px[2], px[1], px[0]});
+    const auto* px = static_cast<const std::uint32_t*>(bits);
+    const std::vector<std::uint32_t> pixels(px, px + width * height);
     SelectObject(dc, oldBitmap);
     SelectObject(dc, oldFont);
     DeleteObject(bitmap);
     DeleteObject(font);
     DeleteDC(dc);
 
-    const std::vector<std::uint8_t> png = encodePng(width, height, rgb);
+    const std::string png = temura::encodePng(width, height, pixels);
     FILE* f = _wfopen(out.c_str(), L"wb");
     if (!f) return false;
     const bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
