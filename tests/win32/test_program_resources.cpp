@@ -107,7 +107,7 @@ TEST(ProgramManifest, BringsTheCommonControlsSix) {
     ReleaseActCtx(context);
 }
 
-TEST(ProgramVersion, TheFilesPropertiesShowIt) {
+TEST(ProgramVersion, TheBuildFillsInTheVersionAndCopyright) {
     const std::wstring path = programPath();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -122,14 +122,11 @@ TEST(ProgramVersion, TheFilesPropertiesShowIt) {
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
+    // The texts the build makes from the project's version and the LICENSE.
     const struct {
         const char* key;
         const char* value;
     } texts[] = {
-        {"ProductName", "Temura"},
-        {"FileDescription", "Temura desktop clock"},
-        {"CompanyName", "Corvalen"},
-        {"OriginalFilename", "temura.exe"},
         {"FileVersion", "1.0.0.0"},
         {"ProductVersion", "1.0.0.0"},
         {"LegalCopyright", "Copyright (c) 2026 The Temura developers"},
