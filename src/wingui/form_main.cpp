@@ -56,6 +56,7 @@ TFormMain::TFormMain(ClockState& state, MainServices services)
     m_exitFont.set(FontSpec{"Verdana", 8, false, false}, m_dpi);
     m_exitFontBold.set(FontSpec{"Verdana", 8, true, false}, m_dpi);
 
+    openTrace();
     createWindow();
     createTooltip();
     m_fullScreen = std::make_unique<TFormFullScreen>([this] { leaveFullScreen(); });
@@ -93,6 +94,7 @@ TFormMain::~TFormMain() {
     }
     destroyMenus();
     if (m_accel) DestroyAcceleratorTable(m_accel);
+    if (m_trace != INVALID_HANDLE_VALUE) CloseHandle(m_trace);
 }
 
 void TFormMain::createWindow() {
