@@ -179,6 +179,7 @@ class TFormMain {
     void onLeftUp(POINT p);
     void snapToEdges();
     std::optional<Command> buttonAt(POINT p) const;
+    bool onModeLetter(POINT p) const;
     void paintButtons(HDC dc, int width, int height);
     LayoutInput measureLayout(HDC dc, bool widthsOnly);
 

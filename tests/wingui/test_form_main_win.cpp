@@ -276,6 +276,48 @@ TEST_F(WinFormTest, MinimiseToTrayAndRestore) {
     EXPECT_FALSE(form->trayIconShown());
 }
 
+TEST_F(WinFormTest, ClicksOnTheLettersTheTimeAndTheButtons) {
+    const auto send = [this](UINT message, int x, int y) {
+        SendMessageW(form->hwnd(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                     MAKELPARAM(x, y));
+        pump(form.get());
+    };
+    const RECT letter = form->lblMode.rect;
+    send(WM_LBUTTONDOWN, letter.left + 1, letter.top + 1);
+    send(WM_LBUTTONUP, letter.left + 1, letter.top + 1);
+    EXPECT_EQ(state.Mode, kModeETime);  // a click on the letter cycles the mode
+    send(WM_LBUTTONDBLCLK, letter.left + 1, letter.top + 1);
+    EXPECT_EQ(desktop.dateTimeSettingsRequests, 0);
+    const RECT time = form->lblTime.rect;
+    send(WM_LBUTTONDBLCLK, (time.left + time.right) / 2, (time.top + time.bottom) / 2);
+    EXPECT_EQ(desktop.dateTimeSettingsRequests, 1);  // the system's date and time settings
+
+    command(Command::SetModeS);
+    command(Command::ShowButtons);
+    const SIZE size = form->clientSize();
+    send(WM_LBUTTONDOWN, 3, size.cy - 4);  // the start button, bottom left
+    send(WM_LBUTTONUP, 3, size.cy - 4);
+    EXPECT_FALSE(state.StopwatchStopped);
+}
+
+TEST_F(WinFormTest, AMoveEndingNearAnEdgeSnapsToIt) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromWindow(form->hwnd(), MONITOR_DEFAULTTOPRIMARY), &mi);
+    const struct {
+        int dx;
+        int expectedLeft;
+    } cases[] = {{4, mi.rcWork.left}, {6, mi.rcWork.left + 6}};
+    for (const auto& c : cases) {
+        SetWindowPos(form->hwnd(), nullptr, mi.rcWork.left + c.dx, 200, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(form->hwnd(), WM_EXITSIZEMOVE, 0, 0);
+        RECT r;
+        GetWindowRect(form->hwnd(), &r);
+        EXPECT_EQ(r.left, c.expectedLeft) << c.dx;
+    }
+}
+
 TEST_F(WinFormTest, TrayTipFollowsTheTimeLine) {
     form->TimerTimer();
     EXPECT_EQ(win32::narrow(form->trayTip()), "Temura\r\n23:30:15");
