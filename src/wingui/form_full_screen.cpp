@@ -53,7 +53,9 @@ LRESULT CALLBACK TFormFullScreen::windowProc(HWND hwnd, UINT message, WPARAM wPa
                                              LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        auto* self = static_cast<TFormFullScreen*>(cs->lpCreateParams);
+        self->m_hwnd = hwnd;  // before CreateWindowExW returns, for the messages it sends
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<TFormFullScreen*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);

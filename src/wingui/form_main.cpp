@@ -56,7 +56,13 @@ TFormMain::TFormMain(ClockState& state, MainServices services)
     m_exitFont.set(FontSpec{"Verdana", 8, false, false}, m_dpi);
     m_exitFontBold.set(FontSpec{"Verdana", 8, true, false}, m_dpi);
 
+    openTrace();
     createWindow();
+    // Per-monitor aware: the fonts follow the DPI of the monitor the clock is on.
+    if (const int dpi = static_cast<int>(GetDpiForWindow(m_hwnd)); dpi > 0 && dpi != m_dpi) {
+        m_dpi = dpi;
+        remakeFonts();
+    }
     createTooltip();
     m_fullScreen = std::make_unique<TFormFullScreen>([this] { leaveFullScreen(); });
     m_tray.attach(m_hwnd, appIcon());
@@ -93,6 +99,7 @@ TFormMain::~TFormMain() {
     }
     destroyMenus();
     if (m_accel) DestroyAcceleratorTable(m_accel);
+    if (m_trace != INVALID_HANDLE_VALUE) CloseHandle(m_trace);
 }
 
 void TFormMain::createWindow() {
@@ -210,7 +217,6 @@ LayoutInput TFormMain::measureLayout(HDC dc, bool widthsOnly) {
 void TFormMain::SetSize() {
     HDC dc = GetDC(m_hwnd);
     const LayoutInput in = measureLayout(dc, false);
-    ReleaseDC(m_hwnd, dc);
     const Layout out = computeLayout(in);
     m_state.FormWidthCalc = out.width;
     m_state.FormHeightCalc = out.formHeightCalc;
@@ -226,6 +232,9 @@ void TFormMain::SetSize() {
     lblTZ.visible = in.tzShown;
     if (lblTZ.visible) lblTZ.rect = RECT{0, top, width, top + in.tzLabelHeight};
     lblMode.visible = m_state.ModeVisible;
+    const TextMeasure mode = measureText(dc, lblMode.font.handle(), lblMode.text);
+    lblMode.rect = RECT{kModeLeft, 1, kModeLeft + mode.width, 1 + mode.height};
+    ReleaseDC(m_hwnd, dc);
     m_buttonsTop = out.buttonsTop;
     m_size = SIZE{width, out.windowHeight};
     SetWindowPos(m_hwnd, nullptr, 0, 0, m_size.cx, m_size.cy,
@@ -311,6 +320,10 @@ void TFormMain::paintButtons(HDC dc, int width, int /*height*/) {
     SelectObject(dc, oldPen);
     DeleteObject(brush);
     DeleteObject(pen);
+}
+
+bool TFormMain::onModeLetter(POINT p) const {
+    return lblMode.visible && PtInRect(&lblMode.rect, p);
 }
 
 std::optional<Command> TFormMain::buttonAt(POINT p) const {
@@ -435,7 +448,9 @@ LRESULT TFormMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDBLCLK: {
             const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (!buttonAt(p) && p.y < m_buttonsTop) m_services.desktop.openDateTimeSettings();
+            if (!buttonAt(p) && !onModeLetter(p) && p.y < m_buttonsTop) {
+                m_services.desktop.openDateTimeSettings();
+            }
             return 0;
         }
         case WM_EXITSIZEMOVE:
@@ -452,6 +467,10 @@ LRESULT TFormMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetSize();
             return 0;
         }
+        case WM_ENDSESSION:
+            // Windows ends the program without a WM_CLOSE when the user logs off or shuts down.
+            if (wParam && m_saveOnClose) saveSettingsToRegistry();
+            return 0;
         case WM_CLOSE:
             if (m_saveOnClose) saveSettingsToRegistry();
             m_tray.hide();
@@ -476,8 +495,7 @@ void TFormMain::onLeftDown(POINT p) {
     m_pressed = true;
     m_pressAt = p;
     m_pressButton = buttonAt(p);
-    RECT mode{kModeLeft, 1, kModeLeft + 20, 14};
-    m_pressOnMode = lblMode.visible && PtInRect(&mode, p);
+    m_pressOnMode = onModeLetter(p);
     SetCapture(m_hwnd);
 }
 

@@ -162,6 +162,8 @@ class TFormMain {
     void leaveFullScreen();
     void applyStopwatch(const StopwatchEffects& effects);
     void showTimeText(const std::string& text);
+    void openTrace();
+    void traceChange(const std::string& text);
     void runDisplayTickOnce();
     void scheduleDisplayTick(int ms);
     bool raisingAllowed() const;
@@ -177,6 +179,7 @@ class TFormMain {
     void onLeftUp(POINT p);
     void snapToEdges();
     std::optional<Command> buttonAt(POINT p) const;
+    bool onModeLetter(POINT p) const;
     void paintButtons(HDC dc, int width, int height);
     LayoutInput measureLayout(HDC dc, bool widthsOnly);
 
@@ -216,6 +219,7 @@ class TFormMain {
     std::optional<int> m_startX;
     std::optional<int> m_startY;
     std::string m_startupFile;
+    HANDLE m_trace = INVALID_HANDLE_VALUE;
     // Dragging: where the left button went down, and on what.
     bool m_pressed = false;
     POINT m_pressAt{};

@@ -58,6 +58,26 @@ void TFormMain::showTimeText(const std::string& text) {
     if (t == lblTime.text) return;
     lblTime.text = t;
     InvalidateRect(m_hwnd, &lblTime.rect, FALSE);
+    if (m_trace != INVALID_HANDLE_VALUE) traceChange(text);
+}
+
+void TFormMain::openTrace() {
+    // For measuring: each change of the time line with the wall-clock time it happened at.
+    wchar_t path[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"TEMURA_TRACE_TICKS", path, MAX_PATH) == 0) return;
+    m_trace = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void TFormMain::traceChange(const std::string& text) {
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    // 100 ns units since 1601 to milliseconds since 1970.
+    const ULONGLONG ms = ticks / 10'000 - 11'644'473'600'000ULL;
+    const std::string line = std::to_string(ms) + "\t" + text + "\n";
+    DWORD written = 0;
+    WriteFile(m_trace, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 bool TFormMain::raisingAllowed() const {
