@@ -163,8 +163,9 @@ void TFormMain::moveTo(int x, int y) {
     SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFormMain::invalidate() {
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+void TFormMain::invalidate(const RECT* part) {
+    // Never without a window: a null handle would mean every window on the desktop.
+    if (m_hwnd) InvalidateRect(m_hwnd, part, FALSE);
 }
 
 void TFormMain::setOpacity(int alpha) {
@@ -244,7 +245,7 @@ void TFormMain::SetSize() {
 }
 
 void TFormMain::SetSize2() {
-    SetTimer(m_hwnd, kTimerS2, 150, nullptr);
+    if (m_hwnd) SetTimer(m_hwnd, kTimerS2, 150, nullptr);
 }
 
 void TFormMain::updateTooltipRects() {

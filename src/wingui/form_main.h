@@ -143,7 +143,7 @@ class TFormMain {
     void setOpacity(int alpha);
     void moveTo(int x, int y);
     POINT position() const;
-    void invalidate();
+    void invalidate(const RECT* part = nullptr);
 
     void setMode(std::uint8_t mode);
     void lblModeClick();

@@ -26,7 +26,6 @@ bool fileExists(const std::string& path) {
 }  // namespace
 
 void TFormMain::TimerTimer() {
-    if (!m_hwnd) return;
     const SystemClock& clock = m_services.clock;
     // First, so the display tick shows the zone state it refreshes.
     const int untilChange = msUntilNextChange(m_state, clock, tickWouldPlay());
@@ -37,6 +36,7 @@ void TFormMain::TimerTimer() {
 }
 
 void TFormMain::scheduleDisplayTick(int ms) {
+    if (!m_hwnd) return;  // no window to wake (a screenshot where none could be made)
     // A window timer fires on the system tick after it falls due (up to about 15.6 ms late),
     // never before: the clock reads the time from a precise source, so the wake sees the change.
     SetTimer(m_hwnd, kTimerDisplay, static_cast<UINT>(std::max(ms, USER_TIMER_MINIMUM)), nullptr);
@@ -57,7 +57,7 @@ void TFormMain::showTimeText(const std::string& text) {
     const std::wstring t = win32::widen(text);
     if (t == lblTime.text) return;
     lblTime.text = t;
-    InvalidateRect(m_hwnd, &lblTime.rect, FALSE);
+    invalidate(&lblTime.rect);
     if (m_trace != INVALID_HANDLE_VALUE) traceChange(text);
 }
 
@@ -145,7 +145,7 @@ void TFormMain::TimerSTimer() {
                                   m_state.DateFormat, m_services.names));
         if (date != lblDate.text) {
             lblDate.text = date;
-            InvalidateRect(m_hwnd, &lblDate.rect, FALSE);
+            invalidate(&lblDate.rect);
         }
     }
     if (m_state.PlayTick) SetbTickFile();
