@@ -18,6 +18,7 @@
 #include "storage/user_folder.h"
 #include "ui/data_file_rules.h"
 #include "ui/extra_args_rules.h"
+#include "wingui/dialog_window.h"
 #include "wingui/form_main.h"
 #include "wingui/locale_names_win.h"
 #include "wingui/screenshot.h"
@@ -77,6 +78,7 @@ void say(const std::string& text, bool error) {
 int runMessageLoop(temura::wingui::TFormMain& form) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (temura::wingui::DialogWindow::preTranslate(msg)) continue;
         if (form.translateAccelerator(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,6 +73,7 @@ class TFormMain {
     void show();
     // Feeds a message of the loop to the clock's shortcuts; true when it was one.
     bool translateAccelerator(MSG& msg);
+    // Runs a command of the menus or keys, then tells the settings listeners.
     void runCommand(Command command);
 
     void SetSize();
@@ -91,6 +93,37 @@ class TFormMain {
     void loadStartupFile();
     bool saveSettingsToRegistry();
     void setSaveOnClose(bool save) { m_saveOnClose = save; }
+
+    // The windows the clock opens, handed over once they exist; each of their commands stays
+    // disabled until its opener is set.
+    struct WindowOpeners {
+        std::function<void()> timeZones;
+        std::function<void()> options;
+        std::function<void()> loadSettings;
+        std::function<void()> saveSettings;
+        std::function<void()> about;
+    };
+    void setWindowOpeners(WindowOpeners openers);
+    // Told after every command and settings change (a window showing settings refreshes), after
+    // a language switch, after a zone was taken into use or dropped, and after a settings file
+    // was loaded (with its path).
+    void onSettingsChanged(std::function<void()> f) { m_settingsListeners.push_back(std::move(f)); }
+    void onLanguageChanged(std::function<void()> f) { m_languageListeners.push_back(std::move(f)); }
+    void onZoneChanged(std::function<void()> f) { m_zoneListeners.push_back(std::move(f)); }
+    void onSettingsFileLoaded(std::function<void(const std::string&)> f) {
+        m_fileListeners.push_back(std::move(f));
+    }
+    // Windows that minimising to the tray closes.
+    void addCloseOnMinimize(std::function<void()> close) { m_closeOnMinimize.push_back(std::move(close)); }
+    void showZoneChanged();
+    // Removes every stored trace of the program and ends it without saving.
+    void clearRegistryAndQuit();
+    void applyLook(const DisplayLook& look);
+    DisplayLook currentLook() const;
+    void applyWindowUpdate(const WindowUpdate& update, const DisplayLook& look);
+    SettingsEnv settingsEnv() const;
+    const std::string& startupFile() const { return m_startupFile; }
+    const MainServices& services() const { return m_services; }
 
     // Paints the whole window onto `dc` (the screen, or a picture for --screenshot).
     void paint(HDC dc);
@@ -132,19 +165,18 @@ class TFormMain {
     std::wstring ownerDrawnText(Command command) const;
     void buildAccelerators();
     void applyStartLook();
-    void applyLook(const DisplayLook& look);
-    DisplayLook currentLook() const;
-    void applyWindowUpdate(const WindowUpdate& update, const DisplayLook& look);
     void readStoredSettings();
     void applyCommandLine();
     void applyStartPosition();
-    SettingsEnv settingsEnv() const;
+    void notify(const std::vector<std::function<void()>>& listeners);
+    bool hasOpener(Command c) const;
     void remakeFonts();
     void setOpacity(int alpha);
     void moveTo(int x, int y);
     POINT position() const;
     void invalidate(const RECT* part = nullptr);
 
+    void runCommandOnly(Command command);
     void setMode(std::uint8_t mode);
     void lblModeClick();
     void changeFontSize(int step);
@@ -192,6 +224,12 @@ class TFormMain {
     HACCEL m_accel = nullptr;
     std::vector<MenuSlot> m_mainSlots;
     std::vector<MenuSlot> m_ctiSlots;
+    WindowOpeners m_openers;
+    std::vector<std::function<void()>> m_settingsListeners;
+    std::vector<std::function<void()>> m_languageListeners;
+    std::vector<std::function<void()>> m_zoneListeners;
+    std::vector<std::function<void(const std::string&)>> m_fileListeners;
+    std::vector<std::function<void()>> m_closeOnMinimize;
     GdiFont m_headerFont;
     GdiFont m_exitFont;
     GdiFont m_exitFontBold;

@@ -12,14 +12,28 @@
 namespace temura::wingui {
 
 void TFormMain::runCommand(Command c) {
+    runCommandOnly(c);
+    if (c != Command::Close) notify(m_settingsListeners);
+}
+
+void TFormMain::runCommandOnly(Command c) {
     const std::uint32_t tick = m_services.clock.tickCount();
-    // The windows behind these come with the dialogs; until then their commands do nothing.
-    if (!menuItemState(c, m_state, menuContext()).enabled &&
-        (c == Command::Options || c == Command::About || c == Command::SelectTimeZone ||
-         c == Command::LoadSettings || c == Command::SaveSettings)) {
-        return;
-    }
     switch (c) {
+        case Command::SelectTimeZone:
+            if (m_openers.timeZones) m_openers.timeZones();
+            break;
+        case Command::Options:
+            if (m_openers.options) m_openers.options();
+            break;
+        case Command::LoadSettings:
+            if (m_openers.loadSettings) m_openers.loadSettings();
+            break;
+        case Command::SaveSettings:
+            if (m_openers.saveSettings) m_openers.saveSettings();
+            break;
+        case Command::About:
+            if (m_openers.about) m_openers.about();
+            break;
         case Command::SetModeT:
         case Command::SetModeE:
         case Command::SetModeW:
@@ -92,9 +106,7 @@ void TFormMain::runCommand(Command c) {
             break;
         case Command::DefaultTimeZone:
             actDefaultTimeZoneExecute(m_state);
-            TimerTimer();
-            SetModeStr();
-            SetSize();
+            showZoneChanged();
             break;
         case Command::ChangeTimeFormat:
             m_state.TimeFormat = nextTimeFormat(m_state.TimeFormat);
@@ -257,6 +269,7 @@ void TFormMain::leaveFullScreen() {
 void TFormMain::actMinimizeExecute() {
     // The full-screen area would stay behind with the pointer hidden.
     if (m_state.FullScreen) leaveFullScreen();
+    for (const auto& close : m_closeOnMinimize) close();
     m_tray.show();
     m_tray.setTip(m_trayTip);
     ShowWindow(m_hwnd, SW_HIDE);

@@ -113,14 +113,15 @@ bool TFormMain::translateAccelerator(MSG& msg) {
 MenuContext TFormMain::menuContext() const {
     MenuContext c;
     c.buttonsShown = m_buttonsShown;
-    c.windowsAvailable = false;  // the options, save, time-zone and About windows come later
+    c.windowsAvailable = true;  // and each window's own commands follow hasOpener
     return c;
 }
 
 void TFormMain::applySlotStates(const std::vector<MenuSlot>& slots) {
     const MenuContext context = menuContext();
     for (const MenuSlot& slot : slots) {
-        const ItemState st = menuItemState(slot.command, m_state, context);
+        ItemState st = menuItemState(slot.command, m_state, context);
+        if (!hasOpener(slot.command)) st.enabled = false;
         MENUITEMINFOW mi{};
         mi.cbSize = sizeof mi;
         mi.fMask = MIIM_STATE;
@@ -245,6 +246,7 @@ void TFormMain::SetLang() {
         SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     SetHint();
+    notify(m_languageListeners);
 }
 
 void TFormMain::SetHint() {

@@ -118,14 +118,13 @@ void TFormMain::applyWindowUpdate(const WindowUpdate& update, const DisplayLook&
     applyLook(look);
     if (update.mode) setMode(*update.mode);
     if (update.fullScreen != FullScreenChange::None) runCommand(Command::FullScreen);
-    if (update.zoneChanged) {
-        TimerTimer();
-        SetModeStr();
-    }
+    if (update.zoneChanged) showZoneChanged();
     SetSize();
     SetClPaused();
+    SetLang();  // a settings file may bring the other language
     SetModeStr();
     TimerSTimer();
+    notify(m_settingsListeners);
 }
 
 void TFormMain::applyCommandLine() {
@@ -175,6 +174,8 @@ void TFormMain::loadSettings(const std::string& path) {
     const WindowUpdate update =
         loadSettingsFile(*m_services.files, path, m_state, look, settingsEnv());
     applyWindowUpdate(update, look);
+    if (!update.applied) return;
+    for (const auto& f : m_fileListeners) f(path);
 }
 
 void TFormMain::loadStartupFile() {

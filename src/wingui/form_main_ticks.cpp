@@ -12,6 +12,7 @@
 #include "ui/lang_rules.h"
 #include "ui/main_rules.h"
 #include "wingui/colours.h"
+#include "wingui/dialog_window.h"
 #include "wingui/form_main.h"
 
 namespace temura::wingui {
@@ -84,7 +85,10 @@ bool TFormMain::raisingAllowed() const {
     if (m_state.InTray || m_state.FileDialogOpen || !IsWindowVisible(m_hwnd)) return false;
     // An open menu or the hint would be covered by the clock.
     if (m_menuOpen || IsWindowVisible(m_tooltip)) return false;
-    // Nor a message box or any other window of the program's that is enabled over it.
+    // Nor one of its own windows, a message box or a file dialog.
+    for (const DialogWindow* d : DialogWindow::all()) {
+        if (d->visible()) return false;
+    }
     return IsWindowEnabled(m_hwnd) != FALSE;
 }
 

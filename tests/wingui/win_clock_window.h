@@ -12,6 +12,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_system_clock.h"
 #include "support/fake_tick_player.h"
+#include "wingui/dialog_window.h"
 #include "wingui/form_main.h"
 
 namespace temura::test {
@@ -23,6 +24,7 @@ inline void pump(wingui::TFormMain* form, int ms = 0) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) continue;  // a closed clock's; the next test goes on
+            if (wingui::DialogWindow::preTranslate(msg)) continue;
             if (form && form->translateAccelerator(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
