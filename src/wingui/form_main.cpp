@@ -390,7 +390,6 @@ LRESULT TFormMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             switch (wParam) {
                 case kTimerDisplay:
                     KillTimer(m_hwnd, kTimerDisplay);
-                    m_displayTickArmed = false;
                     TimerTimer();
                     break;
                 case kTimerS2:

@@ -249,7 +249,6 @@ class TFormMain {
     std::wstring m_trayTip;
     std::string m_appTitle = "Temura";  // "Paused" while the stopwatch is paused
     std::uint32_t m_lastSlowTick = 0;
-    bool m_displayTickArmed = false;
     bool m_menuOpen = false;
     bool m_saveOnClose = true;
     bool m_startFullScreen = false;

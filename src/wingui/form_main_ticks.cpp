@@ -41,7 +41,6 @@ void TFormMain::scheduleDisplayTick(int ms) {
     // A window timer fires on the system tick after it falls due (up to about 15.6 ms late),
     // never before: the clock reads the time from a precise source, so the wake sees the change.
     SetTimer(m_hwnd, kTimerDisplay, static_cast<UINT>(std::max(ms, USER_TIMER_MINIMUM)), nullptr);
-    m_displayTickArmed = true;
 }
 
 void TFormMain::runDisplayTickOnce() {
