@@ -1,7 +1,7 @@
 // temura.exe: the clock as a native Windows program.
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <memory>
@@ -119,18 +119,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     temura::SetInis(state, *files, userFolder);
     temura::buildCatalogueIfMissing(*files, *temura::makeZoneTable(year), state, year);
 
-    temura::wingui::MainServices services{*clock,
-                                          desktop,
-                                          ticks,
-                                          temura::wingui::userLocaleNames(),
-                                          programFolder,
-                                          temura::dataFolders(programFolder, userFolder),
-                                          registry.get(),
-                                          shell.get(),
-                                          files.get(),
-                                          exePath,
-                                          userFolder,
-                                          extras.clockArgs};
+    temura::wingui::MainServices services{
+        *clock,         desktop,
+        ticks,          temura::wingui::userLocaleNames(),
+        programFolder,  temura::dataFolders(programFolder, userFolder),
+        registry.get(), shell.get(),
+        files.get(),    exePath,
+        userFolder,     extras.clockArgs};
     temura::wingui::TFormMain form(state, services);
     form.loadStartupFile();
 
@@ -148,10 +143,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     form.show();
     if (extras.closeAfterMs >= 0) {
-        SetTimer(form.hwnd(), 100, static_cast<UINT>(extras.closeAfterMs), [](HWND w, UINT, UINT_PTR, DWORD) {
-            KillTimer(w, 100);
-            PostMessageW(w, WM_CLOSE, 0, 0);
-        });
+        SetTimer(form.hwnd(), 100, static_cast<UINT>(extras.closeAfterMs),
+                 [](HWND w, UINT, UINT_PTR, DWORD) {
+                     KillTimer(w, 100);
+                     PostMessageW(w, WM_CLOSE, 0, 0);
+                 });
     }
     return runMessageLoop(form);
 }

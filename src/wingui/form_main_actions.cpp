@@ -219,13 +219,11 @@ void TFormMain::actChangeLanguageExecute() {
 }
 
 void TFormMain::actHelpExecute() {
-    const auto help = findDataFile(m_services.dataFolders, "Help/help.html",
-                                   [](const std::string& path) {
-                                       const DWORD a =
-                                           GetFileAttributesW(win32::widen(path).c_str());
-                                       return a != INVALID_FILE_ATTRIBUTES &&
-                                              !(a & FILE_ATTRIBUTE_DIRECTORY);
-                                   });
+    const auto help =
+        findDataFile(m_services.dataFolders, "Help/help.html", [](const std::string& path) {
+            const DWORD a = GetFileAttributesW(win32::widen(path).c_str());
+            return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+        });
     if (help) {
         m_services.desktop.openFile(*help);
     } else {

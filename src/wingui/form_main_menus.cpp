@@ -188,14 +188,14 @@ void TFormMain::onMeasureItem(MEASUREITEMSTRUCT& m) {
     const auto command = static_cast<Command>(m.itemData);
     const bool exit = command == Command::Close;
     HDC dc = GetDC(m_hwnd);
-    const TextMeasure text = measureText(dc, (exit ? m_exitFont : m_headerFont).handle(),
-                                         ownerDrawnText(command));
+    const TextMeasure text =
+        measureText(dc, (exit ? m_exitFont : m_headerFont).handle(), ownerDrawnText(command));
     const int zeroHeight = measureText(dc, m_headerFont.handle(), L"0").height;
     ReleaseDC(m_hwnd, dc);
     m.itemWidth = static_cast<UINT>(text.width + 8);
     // A header is as high as its text; the exit item as high as an ordinary item.
-    m.itemHeight = static_cast<UINT>(
-        exit ? std::max(GetSystemMetrics(SM_CYMENU), text.height + 4) : zeroHeight);
+    m.itemHeight = static_cast<UINT>(exit ? std::max(GetSystemMetrics(SM_CYMENU), text.height + 4)
+                                          : zeroHeight);
 }
 
 void TFormMain::onDrawItem(const DRAWITEMSTRUCT& d) {

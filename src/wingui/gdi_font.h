@@ -37,9 +37,9 @@ class GdiFont {
 
 struct TextMeasure {
     int width = 0;
-    int height = 0;     // the font's line height (ascent + descent)
-    int inkLeft = 0;    // first ink column from the pen position (the first glyph's A width)
-    int inkRight = 0;   // last ink column from the pen position
+    int height = 0;    // the font's line height (ascent + descent)
+    int inkLeft = 0;   // first ink column from the pen position (the first glyph's A width)
+    int inkRight = 0;  // last ink column from the pen position
 };
 
 // Measures `text` in `font` on `dc` (any DC of the screen).

@@ -32,8 +32,8 @@ bool saveScreenshot(TFormMain& form, Files& files, const std::string& path) {
     form.paint(dc);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    const std::vector<std::uint32_t> copy(pixels,
-                                          pixels + static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy));
+    const std::vector<std::uint32_t> copy(
+        pixels, pixels + static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy));
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);

@@ -67,7 +67,8 @@ class WinFormTest : public ::testing::Test, public ClockWindow {
         ti.hwnd = form->hwnd();
         ti.uId = 1;
         ti.lpszText = buffer;
-        SendMessageW(form->tooltip(), TTM_GETTEXTW, std::size(buffer), reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(form->tooltip(), TTM_GETTEXTW, std::size(buffer),
+                     reinterpret_cast<LPARAM>(&ti));
         return win32::narrow(buffer);
     }
 };
@@ -178,10 +179,12 @@ TEST_F(WinFormTest, PopupMenuHoldsEveryItemInOrder) {
         {0,
          {"Timer\tCtrl+1", "BMT (e-Time)\tCtrl+2", "Windows\tCtrl+3",
           "Universal time - UTC\tCtrl+4", "", "Stopwatch\tCtrl+5"}},
-        {6, {"+ 1 sec\tCtrl+Right", "- 1 sec\tCtrl+Left", "", "+ 1 min\tCtrl+Shift+Right",
-             "- 1 min\tCtrl+Shift+Left"}},
-        {13, {"Font size + 1   Ctrl+ +", "Font size - 1   Ctrl+ -", "", "Bold\tCtrl+B",
-              "Italic\tCtrl+I"}},
+        {6,
+         {"+ 1 sec\tCtrl+Right", "- 1 sec\tCtrl+Left", "", "+ 1 min\tCtrl+Shift+Right",
+          "- 1 min\tCtrl+Shift+Left"}},
+        {13,
+         {"Font size + 1   Ctrl+ +", "Font size - 1   Ctrl+ -", "", "Bold\tCtrl+B",
+          "Italic\tCtrl+I"}},
     };
     for (const auto& s : submenus) {
         SCOPED_TRACE(s.position);
@@ -230,9 +233,9 @@ TEST_F(WinFormTest, LanguageSwitchTurnsEveryTextAndBack) {
         s.English = english;
         const MainTexts t = mainTexts(s);
         expectCaptions(form->popMain(), popMainItems(), t);
-        const std::vector<std::string> tray = {t.popCtiRestore, "", t.popCtiTimer, t.popCtiBMT,
-                                               t.popCtiWindows, t.popCtiUTC, t.popCtiStopwatch,
-                                               "", t.popCtiExit};
+        const std::vector<std::string> tray = {
+            t.popCtiRestore,   "", t.popCtiTimer, t.popCtiBMT, t.popCtiWindows, t.popCtiUTC,
+            t.popCtiStopwatch, "", t.popCtiExit};
         ASSERT_EQ(GetMenuItemCount(form->popCti()), static_cast<int>(tray.size()));
         for (UINT i = 0; i < tray.size(); ++i) EXPECT_EQ(menuString(form->popCti(), i), tray[i]);
         EXPECT_EQ(hint(), composeHint(s));

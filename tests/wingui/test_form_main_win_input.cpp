@@ -73,7 +73,9 @@ TEST_F(WinInputTest, ShortcutKeysRunTheirCommands) {
         {{VK_CONTROL, VK_SHIFT, 'T'},
          [](const ClockState& s) { return s.TimeFormat == 2; },
          "Ctrl+Shift+T"},
-        {{VK_CONTROL, VK_SHIFT, 'L'}, [](const ClockState& s) { return !s.English; }, "Ctrl+Shift+L"},
+        {{VK_CONTROL, VK_SHIFT, 'L'},
+         [](const ClockState& s) { return !s.English; },
+         "Ctrl+Shift+L"},
         {{VK_F10}, [](const ClockState& s) { return s.FullScreen; }, "F10"},
         {{VK_ESCAPE}, [](const ClockState& s) { return !s.FullScreen; }, "Esc in full screen"},
     };
