@@ -1,7 +1,8 @@
 // temura.exe: the clock as a native Windows program.
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <memory>
