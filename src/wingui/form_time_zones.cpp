@@ -50,8 +50,10 @@ TFormTimeZones::TFormTimeZones(TFormMain& main, Files& files, WinPrompts& prompt
     InitCommonControlsEx(&icc);
     m_boldFont.set(FontSpec{"MS Shell Dlg 2", 8, true, false}, px(96));
 
-    // Resizable: the list takes what the window gains.
-    SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_THICKFRAME);
+    // Resizable: the list takes what the window gains. The group boxes leave their inside to
+    // the window's own background, which clipping the children would leave unpainted.
+    SetWindowLongPtrW(hwnd(), GWL_STYLE,
+                      (GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_THICKFRAME) & ~WS_CLIPCHILDREN);
     RECT r{0, 0, px(kDesignWidth), px(kDesignHeight)};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
@@ -99,8 +101,8 @@ void TFormTimeZones::createControls() {
     Button4 = button("", 0, 0, 0, 0, kIdClear);
     Button7 = button("", 0, 0, 0, 0, kIdOK);
     HWND* groups[] = {&gbGMTBias, &gbDSTBias, &gbStdBias, &gbDST, &gbStd};
-    const int firstField[] = {kGMTBiasHour, kDSTBiasHour, kStdBiasHour, kDSTDay, kStdDay,
-                              kZoneFieldCount};
+    const int firstField[] = {kGMTBiasHour, kDSTBiasHour, kStdBiasHour,
+                              kDSTDay,      kStdDay,      kZoneFieldCount};
     for (int g = 0; g < 5; ++g) {
         *groups[g] = groupBox("", 0, 0, 0, 0);
         for (int f = firstField[g]; f < firstField[g + 1]; ++f) {
@@ -188,24 +190,15 @@ void TFormTimeZones::SetLang() {
     m_list.SetLang(m_state.English);
     const ZoneTexts& t = m_list.texts();
     const std::pair<HWND, const std::string*> captions[] = {
-        {btnAdd, &t.actAdd},
-        {btnDelete, &t.actRemoveSelected},
-        {btnUp, &t.actMoveUp},
-        {btnDown, &t.actMoveDown},
-        {Button3, &t.actUpdateTZ},
-        {Button1, &t.actCopyInfo},
-        {Button2, &t.actPasteInfo},
-        {Button4, &t.actClear},
-        {Button7, &t.actOK},
-        {btnUse, &t.actUse},
-        {btnCancel, &t.actCancel},
-        {lblName, &t.lblName},
-        {gbGMTBias, &t.gbGMTBias},
-        {gbDSTBias, &t.gbDSTBias},
-        {gbStdBias, &t.gbStdBias},
-        {gbDST, &t.gbDST},
-        {gbStd, &t.gbStd},
-        {lblSelZoneTime, &t.lblSelZoneTime},
+        {btnAdd, &t.actAdd},        {btnDelete, &t.actRemoveSelected},
+        {btnUp, &t.actMoveUp},      {btnDown, &t.actMoveDown},
+        {Button3, &t.actUpdateTZ},  {Button1, &t.actCopyInfo},
+        {Button2, &t.actPasteInfo}, {Button4, &t.actClear},
+        {Button7, &t.actOK},        {btnUse, &t.actUse},
+        {btnCancel, &t.actCancel},  {lblName, &t.lblName},
+        {gbGMTBias, &t.gbGMTBias},  {gbDSTBias, &t.gbDSTBias},
+        {gbStdBias, &t.gbStdBias},  {gbDST, &t.gbDST},
+        {gbStd, &t.gbStd},          {lblSelZoneTime, &t.lblSelZoneTime},
     };
     for (const auto& [control, text] : captions) setText(control, *text);
     for (int f = 0; f < kZoneFieldCount; ++f) {
@@ -346,14 +339,13 @@ LRESULT TFormTimeZones::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO:
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {m_minSize.cx, m_minSize.cy};
             return 0;
-        case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == lblTZTime) {
-                const HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, RGB(128, 0, 0));
-                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            }
-            break;
+        case WM_CTLCOLORSTATIC: {
+            // Labels and group boxes on the window's face; the preview time in maroon.
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            if (reinterpret_cast<HWND>(lParam) == lblTZTime) SetTextColor(dc, RGB(128, 0, 0));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
         default:
             break;
     }
@@ -449,8 +441,8 @@ void TFormTimeZones::actUpdateTZExecute() {
     const std::unique_ptr<ZoneTableSource> table = m_zoneTable ? m_zoneTable(year) : nullptr;
     const bool done = table && UpdateTZ(m_list, m_files, *table, m_state, year);
     render();
-    m_prompts.tell(hwnd(), t.updateTitle, done ? t.updateDone : t.updateFailed,
-                   PromptIcon::Warning, m_state.English);
+    m_prompts.tell(hwnd(), t.updateTitle, done ? t.updateDone : t.updateFailed, PromptIcon::Warning,
+                   m_state.English);
 }
 
 void TFormTimeZones::render() {

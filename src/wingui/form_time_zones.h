@@ -51,8 +51,7 @@ class TFormTimeZones : public DialogWindow {
     static constexpr UINT_PTR kTimerPreview = 1;  // Timer1
     static constexpr UINT_PTR kTimerLoad = 2;     // TimerTZ
 
-    TFormTimeZones(TFormMain& main, Files& files, WinPrompts& prompts,
-                   ZoneTableFactory zoneTable);
+    TFormTimeZones(TFormMain& main, Files& files, WinPrompts& prompts, ZoneTableFactory zoneTable);
     ~TFormTimeZones() override;
 
     // The clock's opener: shows the window and brings its enabling up to date.

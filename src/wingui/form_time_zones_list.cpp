@@ -30,9 +30,9 @@ struct IconArt {
 // In the order of ZoneIcon: system zones on a maroon disc, user zones without, changed rows on
 // a green one.
 constexpr IconArt kIconArt[kIconCount] = {
-    {Glyph::Plus, kSilver, true, kMaroon},  {Glyph::Minus, kSilver, true, kMaroon},
-    {Glyph::Zero, kSilver, true, kMaroon},  {Glyph::Plus, kSilver, false, 0},
-    {Glyph::Minus, kSilver, false, 0},      {Glyph::Zero, kSilver, false, 0},
+    {Glyph::Plus, kSilver, true, kMaroon}, {Glyph::Minus, kSilver, true, kMaroon},
+    {Glyph::Zero, kSilver, true, kMaroon}, {Glyph::Plus, kSilver, false, 0},
+    {Glyph::Minus, kSilver, false, 0},     {Glyph::Zero, kSilver, false, 0},
     {Glyph::Bang, kWhite, true, kGreen},
 };
 
@@ -127,8 +127,7 @@ void TFormTimeZones::createList() {
         col.fmt = formatOf(c);
         col.cx = px(kZoneColumns[static_cast<std::size_t>(c)].width);
         col.iSubItem = c;
-        SendMessageW(lv, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
-                     reinterpret_cast<LPARAM>(&col));
+        SendMessageW(lv, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&col));
     }
     // The number column holds the row icon beside "000": the design width leaves no room for
     // the list's margins.
@@ -156,8 +155,8 @@ void TFormTimeZones::showPopup(LPARAM at) {
     if (at == -1) {
         // From the keyboard: beside the focused row, or the list's corner.
         RECT r{};
-        const auto row = static_cast<int>(SendMessageW(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                       LVNI_FOCUSED));
+        const auto row = static_cast<int>(
+            SendMessageW(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
         r.left = LVIR_BOUNDS;
         if (row < 0 || !SendMessageW(lv, LVM_GETITEMRECT, static_cast<WPARAM>(row),
                                      reinterpret_cast<LPARAM>(&r))) {
@@ -231,7 +230,6 @@ LRESULT TFormTimeZones::customDraw(NMLVCUSTOMDRAW& cd) {
             const bool bold =
                 cd.iSubItem == kColName && row < m_list.rowCount() && m_list.nameBold(row);
             SelectObject(cd.nmcd.hdc, bold ? m_boldFont.handle() : font());
-            cd.clrText = GetSysColor(COLOR_WINDOWTEXT);
             return CDRF_NEWFONT;
         }
         default:
@@ -255,8 +253,7 @@ void TFormTimeZones::renderSelection() {
         LVITEMW item{};
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         item.state = LVIS_SELECTED | (r == rows.front() ? LVIS_FOCUSED : 0u);
-        SendMessageW(lv, LVM_SETITEMSTATE, static_cast<WPARAM>(r),
-                     reinterpret_cast<LPARAM>(&item));
+        SendMessageW(lv, LVM_SETITEMSTATE, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
     }
 }
 
