@@ -430,6 +430,11 @@ TEST_F(WinTimeZonesTest, UseTakesTheSelectedRowIntoUseOnTheClockEveryWay) {
         EXPECT_EQ(zoneChanges - before, 1);  // the clock showed the change
         EXPECT_TRUE(tz->visible());
     }
+    // Enter on a button that has the focus works that button.
+    state.UseTZ = false;
+    press(tz->btnAdd, {VK_RETURN});
+    EXPECT_EQ(rowCount(), 5);
+    EXPECT_FALSE(state.UseTZ);
 }
 
 TEST_F(WinTimeZonesTest, ClosingSavesChangesOnlyAndJustHides) {
@@ -468,6 +473,41 @@ TEST_F(WinTimeZonesTest, ClosingSavesChangesOnlyAndJustHides) {
     SendMessageW(tz->hwnd(), WM_COMMAND, TFormTimeZones::kIdMarkSystem, 0);
     tz->saveIfModified();
     EXPECT_EQ(zoneFiles.files[state.UserZonesFile].find("=America/New_York"), std::string::npos);
+}
+
+TEST_F(WinTimeZonesTest, TheListTakesWhatTheWindowGainsDownToTheMinimumSize) {
+    const auto rectOf = [this](HWND w) {
+        RECT r;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, tz->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT window;
+    GetWindowRect(tz->hwnd(), &window);
+    const SIZE start{window.right - window.left, window.bottom - window.top};
+    const RECT list = rectOf(tz->lv), use = rectOf(tz->btnUse), name = rectOf(tz->edName);
+    const auto dip = [this](int v) {
+        return MulDiv(v, static_cast<int>(GetDpiForWindow(tz->hwnd())), 96);
+    };
+    // Wider and taller; then smaller than the minimum: its width at creation, height 382.
+    const struct {
+        int grow;
+        int width;  // what the window gains
+        int height;
+    } cases[] = {{100, 100, 100}, {-500, 0, 382 - 488}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.grow);
+        SetWindowPos(tz->hwnd(), nullptr, 0, 0, start.cx + dip(c.grow), start.cy + dip(c.grow),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        GetWindowRect(tz->hwnd(), &window);
+        EXPECT_EQ(window.right - window.left - start.cx, dip(c.width));
+        const int gained = window.bottom - window.top - start.cy;
+        EXPECT_EQ(gained, dip(c.height));
+        EXPECT_EQ(rectOf(tz->lv).bottom - list.bottom, gained);
+        EXPECT_EQ(rectOf(tz->btnUse).top - use.top, gained);
+        EXPECT_EQ(rectOf(tz->btnUse).right - use.right, dip(c.width));
+        EXPECT_EQ(rectOf(tz->edName).right - name.right, dip(c.width));
+    }
 }
 
 TEST_F(WinTimeZonesTest, UpdateAsksThenRebuildsOrReportsFailure) {
