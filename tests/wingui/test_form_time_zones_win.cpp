@@ -333,22 +333,30 @@ TEST_F(WinTimeZonesTest, RowCommandsReorderAndMarkTheCatalogue) {
     loadAndOpen();
     const auto key = [this](WORD k) { return [this, k] { press(tz->lv, {VK_CONTROL, k}); }; };
     const auto button = [this](HWND TFormTimeZones::*b) { return [this, b] { click(*tz.*b); }; };
+    const auto popup = [this](int position) {
+        return [this, position] {
+            SendMessageW(tz->hwnd(), WM_COMMAND, GetMenuItemID(tz->popLv(), position), 0);
+        };
+    };
     // The rows by the first letters of their names (My Zone, Europe/Warsaw, America/New_York,
-    // UTC); "-" for an empty name.
+    // UTC; "-" for an empty name) and of their kinds.
     const struct {
         const char* what;
         std::vector<int> select;
         std::function<void()> command;
         const char* order;
+        const char* kinds;
         std::vector<int> selectedAfter;
         bool modified;
     } cases[] = {
-        {"up on 001", {0}, key(VK_UP), "MEAU", {0}, false},
-        {"down on the last row", {3}, key(VK_DOWN), "MEAU", {3}, true},
-        {"up on 003", {2}, key(VK_UP), "MAEU", {1}, true},
-        {"down button", {0}, button(&TFormTimeZones::btnDown), "EMAU", {1}, true},
-        {"delete two", {1, 2}, button(&TFormTimeZones::btnDelete), "MU", {}, true},
-        {"add", {1}, button(&TFormTimeZones::btnAdd), "MEAU-", {4}, true},
+        {"up on 001", {0}, key(VK_UP), "MEAU", "NYYY", {0}, false},
+        {"down on the last row", {3}, key(VK_DOWN), "MEAU", "NYYY", {3}, true},
+        {"up on 003", {2}, key(VK_UP), "MAEU", "NYYY", {1}, true},
+        {"down button", {0}, button(&TFormTimeZones::btnDown), "EMAU", "YNYY", {1}, true},
+        {"delete two", {1, 2}, button(&TFormTimeZones::btnDelete), "MU", "NY", {}, true},
+        {"mark two as user", {1, 3}, popup(8), "MEAU", "NNYN", {1, 3}, true},
+        {"mark as system", {0}, popup(9), "MEAU", "YYYY", {0}, true},
+        {"add", {1}, button(&TFormTimeZones::btnAdd), "MEAU-", "NYYYN", {4}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -357,28 +365,20 @@ TEST_F(WinTimeZonesTest, RowCommandsReorderAndMarkTheCatalogue) {
         select(c.select);
         c.command();
         EXPECT_EQ(order(), c.order);
+        std::string kinds;
+        for (const std::string& k : column(kColSys)) kinds += k[0];
+        EXPECT_EQ(kinds, c.kinds);
         EXPECT_EQ(selectedRows(), c.selectedAfter);
         EXPECT_EQ(tz->list().CatalogueModified(), c.modified);
         char last[8];
         std::snprintf(last, sizeof last, "%03d", rowCount());
         EXPECT_EQ(column(kColNumber).back(), last);
     }
-    // The added row: an empty user zone, ready to edit.
-    EXPECT_EQ(cell(4, kColSys), "No");
+    // The added row: an empty user zone, ready to edit, bold and marked changed.
+    EXPECT_TRUE(nameDrawnBold(4));
     EXPECT_EQ(iconOf(4), kIconChanged);
-    EXPECT_TRUE(IsWindowEnabled(tz->edName));
-}
-
-TEST_F(WinTimeZonesTest, MarkFromThePopupChangesEverySelectedRow) {
-    loadAndOpen();
-    select({1, 3});
-    ASSERT_EQ(GetMenuItemID(tz->popLv(), 0), static_cast<UINT>(TFormTimeZones::kIdUse));
-    SendMessageW(tz->hwnd(), WM_COMMAND, GetMenuItemID(tz->popLv(), 8), 0);
-    EXPECT_EQ(column(kColSys), (Strings{"No", "No", "Yes", "No"}));
-    EXPECT_TRUE(nameDrawnBold(3));
-    EXPECT_EQ(iconOf(3), kIconChanged);
     EXPECT_EQ(iconOf(2), kIconSystemBehind);
-    EXPECT_TRUE(tz->list().CatalogueModified());
+    EXPECT_TRUE(IsWindowEnabled(tz->edName));
 }
 
 TEST_F(WinTimeZonesTest, CopyPasteAndClearWorkOnTheFieldsOnly) {
