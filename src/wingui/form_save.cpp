@@ -46,7 +46,6 @@ TFormSave::TFormSave(TFormMain& main, Files& files, WinPrompts& prompts, std::st
       m_prompts(prompts),
       m_userFolder(std::move(userFolder)) {
     // Made at their places by layout().
-    m_panel = add(L"STATIC", "", SS_ETCHEDFRAME, 0, 0, 0, 0, -1);
     lblInfo = label("", 0, 0, 0, 0);
     chMode = checkBox("", 0, 0, 0, 0, kMode);
     chPosition = checkBox("", 0, 0, 0, 0, kPosition);
@@ -151,7 +150,9 @@ void TFormSave::measure() {
     const auto width = [&](const std::string& s) {
         return measureText(dc, font(), win32::widen(s)).width;
     };
-    const int box = GetSystemMetrics(SM_CXMENUCHECK) + px(6);  // a check box's square and gap
+    // A check box's square and the gap to its text, with room to spare: the controls' own
+    // drawing takes a few pixels more than the measure.
+    const int box = GetSystemMetrics(SM_CXMENUCHECK) + px(12);
     const int buttonPad = px(16);
     m_col1 = m_col2 = m_selectWidth = m_overwriteWidth = m_fileLabelWidth = m_buttonWidth = 0;
     m_otherIndent = box;
@@ -164,11 +165,12 @@ void TFormSave::measure() {
         for (const std::string* s : {&t.chBgColor, &t.chOther, &t.chTZ}) {
             m_col2 = std::max(m_col2, box + width(*s));
         }
-        m_col2 = std::max({m_col2, box + width(t.lblOtherInfo1), box + width(t.lblOtherInfo2)});
+        m_col2 = std::max(
+            {m_col2, box + px(4) + width(t.lblOtherInfo1), box + px(4) + width(t.lblOtherInfo2)});
         m_selectWidth = std::max({m_selectWidth, px(90), buttonPad + width(t.actSelectAll),
                                   buttonPad + width(t.actUnselectAll)});
         m_overwriteWidth = std::max(m_overwriteWidth, box + width(t.chOverwritePrompt));
-        m_fileLabelWidth = std::max(m_fileLabelWidth, width(t.lblFileName));
+        m_fileLabelWidth = std::max(m_fileLabelWidth, px(4) + width(t.lblFileName));
         m_buttonWidth = std::max({m_buttonWidth, px(75), buttonPad + width(t.actBrowse),
                                   buttonPad + width(t.actSave), buttonPad + width(t.actCancel)});
     }
@@ -184,7 +186,8 @@ void TFormSave::layout(int cw) {
     const auto place = [](HWND c, int x, int y, int w, int h) { MoveWindow(c, x, y, w, h, TRUE); };
     const int left = px(14);
     const int right = cw - px(14);
-    place(m_panel, px(6), px(6), cw - 2 * px(6), px(211));
+    m_panel = RECT{px(6), px(6), cw - px(6), px(6) + px(211)};
+    InvalidateRect(hwnd(), nullptr, TRUE);
     place(lblInfo, left, px(14), right - left, px(14));
     const int col1 = left + px(8);
     const int col2 = col1 + m_col1 + px(24);
@@ -229,6 +232,14 @@ LRESULT TFormSave::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd(), &ps);
+            RECT r = m_panel;
+            DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+            EndPaint(hwnd(), &ps);
+            return 0;
+        }
         case DM_GETDEFID:
             return MAKELRESULT(kSave, DC_HASDEFID);
         default:

@@ -89,7 +89,7 @@ class TFormSave : public DialogWindow {
     WinPrompts& m_prompts;
     std::string m_userFolder;
     std::string m_defaultFileName;
-    HWND m_panel = nullptr;
+    RECT m_panel{};  // the etched frame around everything but the status line
     UINT m_statusMs = 5000;
     bool m_timerRunning = false;
     // From measure(), in pixels.
