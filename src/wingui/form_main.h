@@ -45,6 +45,7 @@ struct MainServices {
 };
 
 class TFormFullScreen;
+class TFormAbout2;
 
 // One line of the label stack, drawn by the window itself.
 struct Label {
@@ -124,6 +125,12 @@ class TFormMain {
     SettingsEnv settingsEnv() const;
     const std::string& startupFile() const { return m_startupFile; }
     const MainServices& services() const { return m_services; }
+
+    // --- The About box (form_main_about.cpp) ---
+    // The box the clock plays no tick of its own for while it shows (it ticks itself).
+    void setAboutBox(TFormAbout2* about) { m_about = about; }
+    bool aboutShowing() const;
+    // --- end of the About box ---
 
     // Paints the whole window onto `dc` (the screen, or a picture for --screenshot).
     void paint(HDC dc);
@@ -236,6 +243,7 @@ class TFormMain {
     TrayIcon m_tray;
     UINT m_taskbarCreated = 0;
     std::unique_ptr<TFormFullScreen> m_fullScreen;
+    TFormAbout2* m_about = nullptr;
     int m_dpi = 96;
     SIZE m_size{161, 138};
     int m_buttonsTop = 0;

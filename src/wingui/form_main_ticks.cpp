@@ -102,7 +102,8 @@ void TFormMain::FormActivate() {
 }
 
 bool TFormMain::tickWouldPlay() const {
-    return m_state.PlayTick && !m_state.InTray && m_hwnd && IsWindowVisible(m_hwnd);
+    return m_state.PlayTick && !m_state.InTray && m_hwnd && IsWindowVisible(m_hwnd) &&
+           !aboutShowing();  // the box ticks itself
 }
 
 void TFormMain::PlayIt() {

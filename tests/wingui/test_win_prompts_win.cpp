@@ -1,0 +1,78 @@
+// The real message boxes: their Yes and No buttons speak the program's language.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/wide_text.h"
+#include "wingui/win_prompts.h"
+
+namespace temura::test {
+namespace {
+
+constexpr wchar_t kTitle[] = L"Temura prompt test";
+
+// What the box showed, read from a timer that the box's own message loop runs.
+struct Seen {
+    std::string yes;
+    std::string no;
+    int press = IDNO;
+    bool found = false;
+    int tries = 0;
+};
+Seen g_seen;
+
+std::string buttonText(HWND box, int id) {
+    wchar_t buffer[64] = {};
+    GetWindowTextW(GetDlgItem(box, id), buffer, 64);
+    std::string s = win32::narrow(buffer);
+    std::erase(s, '&');  // the access key's mark, where the system keeps it
+    return s;
+}
+
+void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = FindWindowW(L"#32770", kTitle);
+    if (!box) {
+        // A box that never turns up must not hang the run: WM_QUIT ends its loop.
+        if (++g_seen.tries == 100) {
+            KillTimer(nullptr, timer);
+            PostQuitMessage(0);
+        }
+        return;
+    }
+    KillTimer(nullptr, timer);
+    g_seen.found = true;
+    g_seen.yes = buttonText(box, IDYES);
+    g_seen.no = buttonText(box, IDNO);
+    SendMessageW(GetDlgItem(box, g_seen.press), BM_CLICK, 0, 0);
+}
+
+TEST(WinPromptsTest, QuestionButtonsSpeakTheProgramsLanguage) {
+    const struct {
+        bool english;
+        int press;
+        const char* yes;
+        const char* no;
+    } cases[] = {
+        {false, IDNO, "Tak", "Nie"},
+        {true, IDNO, "Yes", "No"},
+        {false, IDYES, "Tak", "Nie"},
+    };
+    wingui::SystemPrompts prompts;
+    for (const auto& c : cases) {
+        g_seen = Seen{};
+        g_seen.press = c.press;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &answerBox);
+        const bool answer =
+            prompts.askYesNo(nullptr, win32::narrow(kTitle), "Overwrite?", c.english);
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(g_seen.found) << c.english;
+        EXPECT_EQ(g_seen.yes, c.yes);
+        EXPECT_EQ(g_seen.no, c.no);
+        EXPECT_EQ(answer, c.press == IDYES);
+    }
+}
+
+}  // namespace
+}  // namespace temura::test
