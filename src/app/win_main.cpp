@@ -20,9 +20,13 @@
 #include "ui/data_file_rules.h"
 #include "ui/extra_args_rules.h"
 #include "wingui/dialog_window.h"
+#include "wingui/form_about.h"
 #include "wingui/form_main.h"
+#include "wingui/form_save.h"
+#include "wingui/form_time_zones.h"
 #include "wingui/locale_names_win.h"
 #include "wingui/screenshot.h"
+#include "wingui/win_prompts.h"
 #include "zones/zone_catalogue.h"
 
 namespace {
@@ -128,6 +132,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         files.get(),    exePath,
         userFolder,     extras.clockArgs};
     temura::wingui::TFormMain form(state, services);
+    // The clock's windows, made once in this order and kept until the end; hidden when closed.
+    temura::wingui::SystemPrompts prompts;
+    temura::wingui::TFormTimeZones formTimeZones(form, *files, prompts, &temura::makeZoneTable);
+    formTimeZones.TimerTZTimer();  // its list at once rather than half a second later
+    form.onLanguageChanged([&formTimeZones] { formTimeZones.SetLang(); });
+    form.addCloseOnMinimize([&formTimeZones] { formTimeZones.close(); });
+    temura::wingui::TFormSave formSave(form, *files, prompts, userFolder);
+    temura::wingui::TFormAbout2 formAbout(form);
+    temura::wingui::TFormMain::WindowOpeners openers;
+    openers.timeZones = [&formTimeZones] { formTimeZones.open(); };
+    openers.saveSettings = [&formSave] { formSave.open(); };
+    openers.about = [&formAbout] { formAbout.open(); };
+    form.setWindowOpeners(openers);
     form.loadStartupFile();
 
     if (!extras.screenshot.empty()) {
@@ -150,5 +167,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                      PostMessageW(w, WM_CLOSE, 0, 0);
                  });
     }
-    return runMessageLoop(form);
+    const int result = runMessageLoop(form);
+    // Zones edited in a window left open until the end are kept too.
+    formTimeZones.saveIfModified();
+    return result;
 }
