@@ -1,9 +1,9 @@
 // The options window's answers: filling the controls from the clock and applying each control
 // to the clock at once.
 
+#include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
-#include <windows.h>
 
 #include "platform/win32/wide_text.h"
 #include "ui/save_rules.h"
