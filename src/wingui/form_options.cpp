@@ -194,6 +194,13 @@ TFormOptions::TFormOptions(TFormMain& main, WinPrompts& prompts, std::function<v
 
 TFormOptions::~TFormOptions() = default;
 
+// A group box draws its frame and caption only: the window paints the inside (transparent, so
+// the window does not clip it out) and the controls in it clip themselves out of its painting.
+HWND TFormOptions::frame(int x, int y, int w, int h) {
+    return add(L"BUTTON", "", BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS, x, y, w, h, -1,
+               WS_EX_TRANSPARENT);
+}
+
 HWND TFormOptions::onPage(int page, HWND control) {
     m_pages[static_cast<std::size_t>(page)].push_back(control);
     return control;
@@ -224,8 +231,7 @@ TFormOptions::FontGroup TFormOptions::makeFontGroup(int left, int top, int first
                                                     const std::vector<std::wstring>& faces) {
     const auto on = [this](HWND c) { return onPage(kPageFonts, c); };
     FontGroup g;
-    g.box = on(add(L"BUTTON", "", BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS, left, top, kGroupWidth,
-                   kGroupHeight, -1));
+    g.box = on(frame(left, top, kGroupWidth, kGroupHeight));
     g.lblSize = on(label("", left + 10, top + 21, 52, 13));
     g.size =
         on(edit("", left + 64, top + 18, 44, 20, firstId + kSizeOffset, ES_READONLY | ES_NUMBER));
@@ -298,9 +304,7 @@ void TFormOptions::buildFontsPage() {
 void TFormOptions::buildFormatPage() {
     const int top = m_pageTop;
     const auto on = [this](HWND c) { return onPage(kPageFormat, c); };
-    const auto group = [&](int x, int y, int w, int h) {
-        return on(add(L"BUTTON", "", BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS, x, y, w, h, -1));
-    };
+    const auto group = [&](int x, int y, int w, int h) { return on(frame(x, y, w, h)); };
     gbDateFormat = group(kMargin, top + kMargin, 190, 218);
     gbTimeFormat = group(206, top + kMargin, 120, 100);
     gbETimeFormat = group(206, top + 116, 120, 110);
@@ -324,8 +328,7 @@ void TFormOptions::buildFormatPage() {
 void TFormOptions::buildLangPage() {
     const int top = m_pageTop;
     const auto on = [this](HWND c) { return onPage(kPageLang, c); };
-    gbLang = on(add(L"BUTTON", "", BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS, kMargin, top + kMargin,
-                    160, 72, -1));
+    gbLang = on(frame(kMargin, top + kMargin, 160, 72));
     rbEn = on(radio("", 20, top + kMargin + 22, 130, 17, kIdEnglish, true));
     rbPl = on(radio("", 20, top + kMargin + 44, 130, 17, kIdPolish, false));
 }
@@ -398,6 +401,8 @@ void TFormOptions::setClientSize(PageSize size) {
     SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     placeFrame();
+    // The part the window grew by shows nothing until it is painted.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 PageSize TFormOptions::clientSize() const {

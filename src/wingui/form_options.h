@@ -97,6 +97,7 @@ class TFormOptions : public DialogWindow {
     void buildLangPage();
     void buildAccelerators();
     HWND onPage(int page, HWND control);
+    HWND frame(int x, int y, int w, int h);
     void setTip(HWND control, const std::string& text);
     void pcChange();
     void setClientSize(PageSize size);
