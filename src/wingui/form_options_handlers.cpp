@@ -344,12 +344,9 @@ void TFormOptions::setShown(bool ClockState::*field, Command toggle, HWND box) {
 }
 
 void TFormOptions::setShortcut(const char* location, HWND box) {
-    Shell* shell = m_main.services().shell;
-    if (!shell) return;
-    const bool wanted = checked(box);
-    const bool exists = shell->ShortcutExists(location);
-    if (wanted && !exists) shell->CreateShortcut("Temura", m_main.services().programPath, location);
-    if (!wanted && exists) shell->DeleteShortcut(location);
+    if (Shell* shell = m_main.services().shell) {
+        applyShortcutBox(*shell, location, checked(box), m_main.services().programPath);
+    }
 }
 
 void TFormOptions::rbEnClick() {
