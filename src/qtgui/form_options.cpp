@@ -708,10 +708,7 @@ void TFormOptions::setShown(bool ClockState::*field, bool shown) {
 }
 
 void TFormOptions::setShortcut(const char* location, bool wanted) {
-    if (!m_shell) return;
-    const bool exists = m_shell->ShortcutExists(location);
-    if (wanted && !exists) m_shell->CreateShortcut("Temura", m_programPath, location);
-    if (!wanted && exists) m_shell->DeleteShortcut(location);
+    if (m_shell) applyShortcutBox(*m_shell, location, wanted, m_programPath);
 }
 
 void TFormOptions::rbEnClick() {

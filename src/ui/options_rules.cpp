@@ -1,5 +1,5 @@
-#include "ui/lang_rules.h"
 #include "ui/options_rules.h"
+#include "ui/lang_rules.h"
 
 namespace temura {
 
@@ -146,6 +146,13 @@ void copyLineFont(ClockLine from, ClockLine to, ClockState& state, DisplayLook& 
             look.tz = font;
             break;
     }
+}
+
+void applyShortcutBox(Shell& shell, const std::string& location, bool ticked,
+                      const std::string& programPath) {
+    const bool exists = shell.ShortcutExists(location);
+    if (ticked && !exists) shell.CreateShortcut("Temura", programPath, location);
+    if (!ticked && exists) shell.DeleteShortcut(location);
 }
 
 PageSize compactSize(const PageRect& gbTimeFormat, const PageRect& gbETimeFormat, int pageTop,

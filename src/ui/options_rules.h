@@ -8,6 +8,7 @@
 #include <string>
 
 #include "clock/clock_state.h"
+#include "platform/shell.h"
 #include "settings/display_look.h"
 
 namespace temura {
@@ -86,6 +87,11 @@ std::array<Colour, 5> customColours(Colour windowRgb, Colour buttonFaceRgb);
 // colour are ClockState's TimerFontBold, TimerFontItalic and TimerFontColor.
 enum class ClockLine { Time, Date, Zone };
 void copyLineFont(ClockLine from, ClockLine to, ClockState& state, DisplayLook& look);
+
+// A shortcut box ticked or cleared: ticking makes the "Temura" shortcut to `programPath` in
+// `location` ("Desktop", "Start Menu") unless one is there; clearing removes one that is there.
+void applyShortcutBox(Shell& shell, const std::string& location, bool ticked,
+                      const std::string& programPath);
 
 // The window sizes of the pages. The Fonts page puts the time and date groups side by side
 // and the zone-name group centred under them; every other page uses the compact size.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/fake_shell.h"
 #include "ui/options_rules.h"
 
 namespace temura {
@@ -66,6 +67,28 @@ TEST(OptionsRules, CopyingOntoTheTimeLineSetsItsOwnFields) {
     copyLineFont(ClockLine::Zone, ClockLine::Date, state, look);
     EXPECT_EQ(look.date.colour, 0x00FF00u);
     EXPECT_TRUE(look.date.italic);
+}
+
+TEST(OptionsRules, ShortcutBoxesMakeOrRemoveOnlyWhatIsMissingOrThere) {
+    const struct {
+        bool exists;
+        bool ticked;
+        bool created;
+        bool after;
+    } cases[] = {{false, true, true, true},
+                 {true, true, false, true},
+                 {true, false, false, false},
+                 {false, false, false, false}};
+    for (const auto& c : cases) {
+        test::FakeShell shell;
+        if (c.exists) shell.shortcuts.insert("Start Menu");
+        shell.shortcuts.insert("Desktop");  // another place is left alone
+        applyShortcutBox(shell, "Start Menu", c.ticked, "C:\\T\\temura.exe");
+        EXPECT_EQ(shell.log.size(), c.created ? 1u : 0u) << c.exists << c.ticked;
+        if (c.created) EXPECT_EQ(shell.log[0], "create Temura C:\\T\\temura.exe Start Menu");
+        EXPECT_EQ(shell.ShortcutExists("Start Menu"), c.after) << c.exists << c.ticked;
+        EXPECT_TRUE(shell.ShortcutExists("Desktop"));
+    }
 }
 
 TEST(OptionsRules, PageSizes) {
