@@ -22,6 +22,7 @@
 #include "wingui/dialog_window.h"
 #include "wingui/form_about.h"
 #include "wingui/form_main.h"
+#include "wingui/form_options.h"
 #include "wingui/form_save.h"
 #include "wingui/form_time_zones.h"
 #include "wingui/locale_names_win.h"
@@ -139,10 +140,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     form.onLanguageChanged([&formTimeZones] { formTimeZones.SetLang(); });
     form.addCloseOnMinimize([&formTimeZones] { formTimeZones.close(); });
     temura::wingui::TFormSave formSave(form, *files, prompts, userFolder);
+    temura::wingui::TFormOptions formOptions(form, prompts, [&formSave] { formSave.open(); });
+    form.addCloseOnMinimize([&formOptions] { formOptions.hide(); });
     temura::wingui::TFormAbout2 formAbout(form);
     temura::wingui::TFormMain::WindowOpeners openers;
     openers.timeZones = [&formTimeZones] { formTimeZones.open(); };
-    openers.saveSettings = [&formSave] { formSave.open(); };
+    openers.options = [&formOptions] { formOptions.open(); };
+    openers.loadSettings = [&formOptions] { formOptions.actLoadSettingsExecute(); };
+    openers.saveSettings = [&formOptions] { formOptions.actSaveSettingsExecute(); };
     openers.about = [&formAbout] { formAbout.open(); };
     form.setWindowOpeners(openers);
     form.loadStartupFile();

@@ -85,7 +85,9 @@ TEST(OptionsRules, ShortcutBoxesMakeOrRemoveOnlyWhatIsMissingOrThere) {
         shell.shortcuts.insert("Desktop");  // another place is left alone
         applyShortcutBox(shell, "Start Menu", c.ticked, "C:\\T\\temura.exe");
         EXPECT_EQ(shell.log.size(), c.created ? 1u : 0u) << c.exists << c.ticked;
-        if (c.created) EXPECT_EQ(shell.log[0], "create Temura C:\\T\\temura.exe Start Menu");
+        if (c.created) {
+            EXPECT_EQ(shell.log[0], "create Temura C:\\T\\temura.exe Start Menu");
+        }
         EXPECT_EQ(shell.ShortcutExists("Start Menu"), c.after) << c.exists << c.ticked;
         EXPECT_TRUE(shell.ShortcutExists("Desktop"));
     }
