@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps configure build run test windows windows-configure test-windows test-sanitize fuzz \
+.PHONY: all deps configure build run test windows windows-configure windows-package test-windows test-sanitize fuzz \
   clean deb bench
 
 all: build
@@ -43,6 +43,12 @@ windows-configure:
 windows: windows-configure
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target temura
 	@ls -l $(WINDOWS_BUILD)/temura.exe
+
+# The installer and the portable zip: $(WINDOWS_BUILD)/temura-<version>-setup.exe and
+# temura-<version>-portable.zip.
+windows-package: windows-configure
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target windows-package
+	@ls -l $(WINDOWS_BUILD)/temura-*-setup.exe $(WINDOWS_BUILD)/temura-*-portable.zip
 
 # The core, the Win32 services and temura.exe tested under Wine, in a private Wine prefix inside
 # $(WINDOWS_BUILD). A virtual display, because the Win32 tests make hidden top-level windows

@@ -22,11 +22,13 @@ packages=(
 )
 
 # make test-windows: mingw-w64 in the posix thread model (GCC 12 has std::thread and std::mutex only
-# there), 64-bit Wine to run the tests, and GoogleTest's source to build with the cross compiler.
+# there), 64-bit Wine to run the tests, GoogleTest's source to build with the cross compiler, and
+# NSIS for the installer (make windows-package).
 windows_packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64
   googletest
+  nsis
 )
 
 # make fuzz: clang, and libFuzzer, which Debian 12 ships in clang's runtime package.
