@@ -101,11 +101,10 @@ bool DialogWindow::preTranslate(MSG& msg) {
     return false;
 }
 
-LRESULT CALLBACK DialogWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK DialogWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<DialogWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self = static_cast<DialogWindow*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->m_hwnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -142,8 +141,8 @@ LRESULT DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND DialogWindow::add(const wchar_t* cls, const std::string& text, DWORD style, int x, int y,
                        int w, int h, int id, DWORD exStyle) {
-    HWND c = CreateWindowExW(exStyle, cls, win32::widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                             px(x), px(y), px(w), px(h), m_hwnd,
+    HWND c = CreateWindowExW(exStyle, cls, win32::widen(text).c_str(),
+                             WS_CHILD | WS_VISIBLE | style, px(x), px(y), px(w), px(h), m_hwnd,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.handle()), FALSE);
@@ -160,16 +159,15 @@ HWND DialogWindow::checkBox(const std::string& text, int x, int y, int w, int h,
 
 HWND DialogWindow::radio(const std::string& text, int x, int y, int w, int h, int id,
                          bool firstOfGroup) {
-    return add(L"BUTTON", text, BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0),
-               x, y, w, h, id);
+    return add(L"BUTTON", text, BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), x,
+               y, w, h, id);
 }
 
 HWND DialogWindow::label(const std::string& text, int x, int y, int w, int h, int id) {
     return add(L"STATIC", text, SS_LEFT | SS_NOPREFIX, x, y, w, h, id);
 }
 
-HWND DialogWindow::edit(const std::string& text, int x, int y, int w, int h, int id,
-                        DWORD extra) {
+HWND DialogWindow::edit(const std::string& text, int x, int y, int w, int h, int id, DWORD extra) {
     return add(L"EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL | extra, x, y, w, h, id,
                WS_EX_CLIENTEDGE);
 }

@@ -115,7 +115,9 @@ class TFormMain {
         m_fileListeners.push_back(std::move(f));
     }
     // Windows that minimising to the tray closes.
-    void addCloseOnMinimize(std::function<void()> close) { m_closeOnMinimize.push_back(std::move(close)); }
+    void addCloseOnMinimize(std::function<void()> close) {
+        m_closeOnMinimize.push_back(std::move(close));
+    }
     void showZoneChanged();
     // Removes every stored trace of the program and ends it without saving.
     void clearRegistryAndQuit();

@@ -75,7 +75,8 @@ std::string runFileDialog(HWND owner, const std::string& start, const std::strin
 }  // namespace
 
 BoxButtonTexts boxButtonTexts(bool english) {
-    return english ? BoxButtonTexts{L"&Yes", L"&No", L"OK"} : BoxButtonTexts{L"&Tak", L"&Nie", L"OK"};
+    return english ? BoxButtonTexts{L"&Yes", L"&No", L"OK"}
+                   : BoxButtonTexts{L"&Tak", L"&Nie", L"OK"};
 }
 
 std::wstring commonDialogFilter(const std::string& filter) {

@@ -23,7 +23,7 @@ class FakeWinPrompts : public wingui::WinPrompts {
     std::vector<Asked> questions;
     std::vector<Asked> messages;
     std::vector<wingui::PromptIcon> messageIcons;
-    std::vector<std::string> fileStarts;  // where each file dialog started
+    std::vector<std::string> fileStarts;              // where each file dialog started
     std::deque<std::optional<Colour>> colourAnswers;  // empty queue: cancelled
     std::vector<Colour> colourInitials;
     std::array<Colour, 5> colourCustom{};

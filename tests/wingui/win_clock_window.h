@@ -68,10 +68,18 @@ class ClockWindow {
     }
 
     wingui::MainServices services(std::vector<std::string> args = {}) {
-        return wingui::MainServices{clock,        desktop, ticks,   englishLocaleNames(),
-                                    "C:\\nonexistent", {"C:\\nonexistent"}, registry, shell,
-                                    files,        "C:\\nonexistent\\temura.exe",
-                                    "C:\\nonexistent", std::move(args)};
+        return wingui::MainServices{clock,
+                                    desktop,
+                                    ticks,
+                                    englishLocaleNames(),
+                                    "C:\\nonexistent",
+                                    {"C:\\nonexistent"},
+                                    registry,
+                                    shell,
+                                    files,
+                                    "C:\\nonexistent\\temura.exe",
+                                    "C:\\nonexistent",
+                                    std::move(args)};
     }
 
     void make(std::vector<std::string> args = {}) {
