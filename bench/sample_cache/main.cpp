@@ -34,8 +34,9 @@ int main(int argc, char** argv) {
     // A 35 ms click of 16-bit mono at 22050 Hz, like the clock's own.
     const pa_sample_spec spec{PA_SAMPLE_S16LE, 22050, 1};
     std::vector<short> click(771);
-    for (std::size_t i = 0; i < click.size(); ++i) {
-        click[i] = static_cast<short>((i % 20 < 10 ? 3000 : -3000) * (771 - i) / 771);
+    for (int i = 0; i < 771; ++i) {
+        click[static_cast<std::size_t>(i)] =
+            static_cast<short>((i % 20 < 10 ? 3000 : -3000) * (771 - i) / 771);
     }
     const std::size_t bytes = click.size() * sizeof(short);
 
