@@ -7,7 +7,8 @@ namespace temura {
 namespace {
 
 std::uint32_t le16(std::string_view s, std::size_t at) {
-    return static_cast<unsigned char>(s[at]) | static_cast<unsigned char>(s[at + 1]) << 8;
+    return std::uint32_t{static_cast<unsigned char>(s[at])} |
+           std::uint32_t{static_cast<unsigned char>(s[at + 1])} << 8;
 }
 
 std::uint32_t le32(std::string_view s, std::size_t at) {

@@ -20,13 +20,15 @@ std::string chunk(const std::string& id, const std::string& body) {
     return c;
 }
 
-std::string fmtBody(int tag, int channels, std::uint32_t rate, int bits) {
-    const int align = channels * bits / 8;
+std::string fmtBody(std::uint32_t tag, std::uint32_t channels, std::uint32_t rate,
+                    std::uint32_t bits) {
+    const std::uint32_t align = channels * bits / 8;
     return le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * align, 4) + le(align, 2) +
            le(bits, 2);
 }
 
-std::string extensibleBody(int channels, std::uint32_t rate, int bits, int subFormat) {
+std::string extensibleBody(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits,
+                           std::uint32_t subFormat) {
     return fmtBody(0xFFFE, channels, rate, bits) + le(22, 2) + le(bits, 2) + le(channels, 4) +
            le(subFormat, 2) +
            std::string("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
