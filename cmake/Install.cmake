@@ -88,13 +88,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TEMURA_HOME_PAGE}")
 # dpkg-shlibdeps turns the libraries the program links into Debian's runtime packages
 # (libqt6widgets6, ...). The plugins Qt loads at run time come with them: the xcb platform plugin
-# with libqt6gui6. The sound module the program carries inside itself links Qt Multimedia, which
-# dpkg-shlibdeps cannot see, so that package is named here; the sound back-ends come with it.
+# with libqt6gui6.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6multimedia6 (>= ${Qt6Multimedia_VERSION_MAJOR}.${Qt6Multimedia_VERSION_MINOR})")
-# xdg-open shows the help and the home page; Liberation gives "Arial" its proper metrics.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation")
+# xdg-open shows the help and the home page; Liberation gives "Arial" its proper metrics; the tick
+# reaches the sound server through libpulse0, loaded by name when the first tick plays.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation, libpulse0")
 # No maintainer scripts: dpkg's triggers of shared-mime-info, desktop-file-utils and the icon
 # caches refresh their databases when files land in their folders.
 

@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   qt6-translations-l10n
-  qt6-multimedia-dev
+  libpulse-dev pulseaudio
   libgl-dev
   libgtest-dev libgmock-dev
   xvfb xauth

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTimer>
 #include <cstdio>
@@ -11,7 +12,7 @@
 #include "app/links.h"
 #include "clock/clock_state.h"
 #include "platform/platform_factory.h"
-#include "platform/qt/lazy_tick_player.h"
+#include "platform/posix/pulse_tick_player.h"
 #include "platform/qt/qt_desktop.h"
 #include "qtgui/form_about.h"
 #include "qtgui/form_full_screen.h"
@@ -49,6 +50,13 @@ void preferPlainXImages() {
     }
 }
 
+// The built-in click, carried in the program's resources.
+std::string builtInTick() {
+    QFile file(QStringLiteral(":/sound/tick.wav"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+}
+
 std::string env(const char* name) {
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
@@ -84,7 +92,7 @@ int main(int argc, char** argv) {
     auto registry = temura::makeRegistry(*files);
     auto shell = temura::makeShell(*files);
     temura::QtDesktop desktop;
-    temura::LazyTickPlayer ticks;
+    temura::PulseTickPlayer ticks(builtInTick());
     const std::string userFolder = temura::userFolder(*files, env("XDG_DATA_HOME"), env("HOME"));
 
     temura::ClockState state;
