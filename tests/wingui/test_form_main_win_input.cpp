@@ -18,26 +18,6 @@
 namespace temura::test {
 namespace {
 
-// Presses a key with its modifiers as a user would: SendInput sets the keyboard state that
-// accelerators read, which a posted WM_KEYDOWN would not.
-void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> in;
-    for (WORD k : keys) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = k;
-        in.push_back(i);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = *--it;
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(i);
-    }
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 class WinInputTest : public ::testing::Test, public ClockWindow {
   protected:
     void TearDown() override {

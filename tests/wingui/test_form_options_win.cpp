@@ -46,24 +46,6 @@ class FlagWatchingPrompts : public FakeWinPrompts {
     }
 };
 
-void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> in;
-    for (WORD k : keys) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = k;
-        in.push_back(i);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = *--it;
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(i);
-    }
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 class WinOptionsTest : public ::testing::Test, public ClockWindow {
   protected:
     FakeFiles fakeFiles;

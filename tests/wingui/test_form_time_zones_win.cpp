@@ -42,24 +42,6 @@ FakeZoneTable systemTable() {
 }
 
 // Keys as a user presses them: SendInput sets the keyboard state accelerators read.
-void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> in;
-    for (WORD k : keys) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = k;
-        in.push_back(i);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = *--it;
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(i);
-    }
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 std::string text(HWND w) {
     wchar_t buffer[512] = {};
     GetWindowTextW(w, buffer, static_cast<int>(std::size(buffer)));

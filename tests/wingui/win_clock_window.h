@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,26 @@ inline void pump(wingui::TFormMain* form, int ms = 0) {
         }
         if (ms > 0) Sleep(5);
     } while (static_cast<int>(GetTickCount() - end) < 0);
+}
+
+// Presses keys with their modifiers as a user would, releasing them in reverse: SendInput sets
+// the keyboard state that accelerators read, which a posted WM_KEYDOWN would not.
+inline void pressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD k : keys) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        in.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 // The text of a menu item by position, as the menu holds it.
