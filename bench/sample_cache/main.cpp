@@ -1,6 +1,7 @@
 // The least a ticking clock's sound can cost: upload a click to the sound server's sample cache
-// once, then ask the server to play it once a second, for --seconds=N (default 60). What `make
-// bench` compares the clock's tick with, counting this program and the server together.
+// once, then ask the server to play it once a second, for --seconds=N (default 60) or
+// --close-after=MS as the clock takes it. What `make bench` compares the clock's tick with,
+// counting this program and the server together.
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
 #include <pulse/scache.h>
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
     int seconds = 60;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--seconds=", 10) == 0) seconds = std::atoi(argv[i] + 10);
+        if (std::strncmp(argv[i], "--close-after=", 14) == 0) {
+            seconds = std::atoi(argv[i] + 14) / 1000;
+        }
     }
     // A 35 ms click of 16-bit mono at 22050 Hz, like the clock's own.
     const pa_sample_spec spec{PA_SAMPLE_S16LE, 22050, 1};
