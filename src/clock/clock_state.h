@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "clock/date_time.h"
+#include "zones/world_line.h"
 
 namespace temura {
 
@@ -42,6 +44,10 @@ struct ClockState {
     // 64 bits so that no stored bias can overflow the sum.
     std::int64_t ZoneShift = 0;
     std::int64_t PreviewShift = 0;
+
+    // The world lines, in the user's order, and whether they are shown.
+    std::vector<WorldLine> WorldLines;
+    bool WorldVisible = true;
 
     // Snapshot of the system zone, in the system's convention (UTC = local + bias).
     bool SysInDST = false;

@@ -14,7 +14,7 @@ enum class RegType { Missing, String, DWord, Binary, Other };
 // one text file in the layout of exported registry files. Key paths use "\" between parts,
 // as registry paths always do, and match without regard to case.
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
 
     virtual bool keyExists(RegRoot root, const std::string& key) const = 0;
@@ -40,6 +40,8 @@ public:
                             std::int32_t value) = 0;
     virtual bool writeBinary(RegRoot root, const std::string& key, const std::string& name,
                              const std::vector<std::uint8_t>& value) = 0;
+    // True when the value is gone afterwards (also when it was never there).
+    virtual bool deleteValue(RegRoot root, const std::string& key, const std::string& name) = 0;
 
     // Changes between begin and commit reach the backing store once, at commit (a store that
     // writes through may treat both as no-ops). Returns false when saving failed.
@@ -49,13 +51,13 @@ public:
 
 // Groups the writes of a scope into one save.
 class RegistryBatch {
-public:
+  public:
     explicit RegistryBatch(Registry& r) : m_registry(r) { m_registry.beginBatch(); }
     ~RegistryBatch() { m_registry.commitBatch(); }
     RegistryBatch(const RegistryBatch&) = delete;
     RegistryBatch& operator=(const RegistryBatch&) = delete;
 
-private:
+  private:
     Registry& m_registry;
 };
 

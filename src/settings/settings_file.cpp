@@ -8,6 +8,7 @@
 #include "clock/zone_arithmetic.h"
 #include "settings/position_clamps.h"
 #include "storage/ini_document.h"
+#include "zones/world_line.h"
 
 namespace temura {
 
@@ -27,7 +28,7 @@ std::string boolText(bool b) {
 }
 
 struct Line {
-    const char* key;
+    std::string key;
     std::string value;
 };
 
@@ -84,6 +85,11 @@ std::vector<Line> groupLines(const SettingsGroups& g, const ClockState& s, const
         out.push_back({"IsTZDST", boolText(s.ZoneInDST)});
         out.push_back({"DSTStart", settingsDateTimeText(s.TZDSTStart)});
         out.push_back({"StdStart", settingsDateTimeText(s.TZStdStart)});
+    }
+    if (g.world && !s.WorldLines.empty()) {
+        out.push_back({"WorldVisible", boolText(s.WorldVisible)});
+        for (std::size_t i = 0; i < s.WorldLines.size(); ++i)
+            out.push_back({"World" + std::to_string(i + 1), worldLineValue(s.WorldLines[i])});
     }
     return out;
 }
@@ -304,6 +310,17 @@ WindowUpdate LoadSettings(const std::string& bytes, ClockState& state, DisplayLo
         applyZone(state, env.clock, zone);
         update.zoneChanged = true;
     }
+
+    // A file with lines replaces the list; one without leaves it as it is.
+    std::vector<WorldLine> world;
+    for (std::size_t i = 0; i < kMaxWorldLines; ++i) {
+        const std::string key = "World" + std::to_string(i + 1);
+        const auto text = in.name(key.c_str());
+        if (!text) continue;
+        if (auto line = parseWorldLine(*text)) world.push_back(std::move(*line));
+    }
+    if (!world.empty()) state.WorldLines = std::move(world);
+    state.WorldVisible = in.boolean("WorldVisible").value_or(state.WorldVisible);
     return update;
 }
 

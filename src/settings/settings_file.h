@@ -26,9 +26,10 @@ struct SettingsGroups {
     bool bgColor = true;   // BgColor
     bool other = true;     // Alpha, ButtonsVisible, PlayTick, FullScreen
     bool tz = true;        // the selected zone; written only while one is in use
+    bool world = true;     // WorldVisible and World1..; written only while there are lines
 
     static SettingsGroups none() {
-        return {false, false, false, false, false, false, false, false};
+        return {false, false, false, false, false, false, false, false, false};
     }
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "clock/zone_arithmetic.h"
+#include "zones/world_line.h"
 
 namespace temura {
 
@@ -136,7 +137,7 @@ bool isPolish(std::string lang) {
 }
 
 // Rows in read order; `saveOrder` gives the order of the close-time save.
-const std::array<Field, 38> kFields{{
+const std::array<Field, 39> kFields{{
     {"ExePath", FieldType::String, ReadKind::WriteOnly, 0,
      [](const SettingsEnv& e) -> Value { return e.programPath; }, nullptr,
      [](const SaveSource& s) -> Value { return s.programPath; }},
@@ -272,7 +273,43 @@ const std::array<Field, 38> kFields{{
     {"SaveOverwritePrompt", FieldType::Flag, ReadKind::Normal, 37, constant<1>,
      [](const Value& v, ReadTarget& t) { t.state.SaveOverwritePrompt = flag(v); },
      [](const SaveSource& s) { return of(s.state.SaveOverwritePrompt); }},
+    {"WorldVisible", FieldType::Flag, ReadKind::Normal, 38, constant<1>,
+     [](const Value& v, ReadTarget& t) { t.state.WorldVisible = flag(v); },
+     [](const SaveSource& s) { return of(s.state.WorldVisible); }},
 }};
+
+std::string worldValueName(std::size_t index) {
+    return "World" + std::to_string(index + 1);
+}
+
+// A value that is not a line is skipped, so the lines after it move up a place.
+std::vector<WorldLine> readWorldLines(const Registry& registry) {
+    std::vector<WorldLine> lines;
+    for (std::size_t i = 0; i < kMaxWorldLines; ++i) {
+        const std::string name = worldValueName(i);
+        try {
+            if (registry.valueType(kRoot, kSettingsKey, name) != RegType::String) continue;
+            const auto text = registry.readString(kRoot, kSettingsKey, name);
+            if (!text) continue;
+            if (auto line = parseWorldLine(*text)) lines.push_back(std::move(*line));
+        } catch (...) {
+        }
+    }
+    return lines;
+}
+
+// Numbers the lines from 1 and removes the values past the last.
+bool writeWorldLines(Registry& registry, const std::vector<WorldLine>& lines) {
+    bool ok = true;
+    for (std::size_t i = 0; i < kMaxWorldLines; ++i) {
+        const std::string name = worldValueName(i);
+        ok = (i < lines.size()
+                  ? registry.writeString(kRoot, kSettingsKey, name, worldLineValue(lines[i]))
+                  : registry.deleteValue(kRoot, kSettingsKey, name)) &&
+             ok;
+    }
+    return ok;
+}
 
 std::vector<std::uint8_t> dateTimeBytes(DateTime value) {
     const auto bits = std::bit_cast<std::uint64_t>(value);
@@ -401,6 +438,7 @@ RegistryReadResult GetInfoFromReg(Registry& registry, Shell& shell, ClockState& 
             }
         }
     }
+    state.WorldLines = readWorldLines(registry);
     result.update.zoneChanged = finishZone(target);
     result.update.applied = true;
     result.update.mode = state.Mode;
@@ -421,6 +459,7 @@ bool SaveInfoToReg(Registry& registry, const ClockState& state, const DisplayLoo
     try {
         ok = registry.createKey(kRoot, kSettingsKey);
         for (const Field* f : order) ok = writeValue(registry, f->name, f->current(source)) && ok;
+        ok = writeWorldLines(registry, state.WorldLines) && ok;
     } catch (...) {
         ok = false;
     }

@@ -53,6 +53,11 @@ bool MemoryRegistry::deleteKey(RegRoot root, const std::string& key) {
     return finish(m_tree.deleteKey(root, key));
 }
 
+bool MemoryRegistry::deleteValue(RegRoot root, const std::string& key, const std::string& name) {
+    if (m_readOnly[rootIndex(root)]) return m_tree.value(root, key, name) == nullptr;
+    return finish(m_tree.deleteValue(root, key, name));
+}
+
 RegType MemoryRegistry::valueType(RegRoot root, const std::string& key,
                                   const std::string& name) const {
     const RegData* data = m_tree.value(root, key, name);

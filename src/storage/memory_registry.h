@@ -25,6 +25,7 @@ class MemoryRegistry : public Registry {
     bool createKey(RegRoot root, const std::string& key) override;
     std::vector<std::string> subKeys(RegRoot root, const std::string& key) const override;
     bool deleteKey(RegRoot root, const std::string& key) override;
+    bool deleteValue(RegRoot root, const std::string& key, const std::string& name) override;
 
     RegType valueType(RegRoot root, const std::string& key, const std::string& name) const override;
     std::optional<std::string> readString(RegRoot root, const std::string& key,

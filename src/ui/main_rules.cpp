@@ -4,6 +4,7 @@
 
 #include "clock/text_format.h"
 #include "clock/zone_arithmetic.h"
+#include "zones/world_line.h"
 
 namespace temura {
 
@@ -215,6 +216,9 @@ int msUntilNextChange(const ClockState& s, const SystemClock& clock, bool tickSo
         default:
             break;
     }
+    // The time line of T and U changes at least as often as the world lines.
+    if (s.Mode != kModeTimer && s.Mode != kModeUtc && worldLinesShown(s))
+        wait = std::min(wait, msUntilWorldChange(s, clock.utcTime()));
     return static_cast<int>(wait) + kTickSlackMs;
 }
 

@@ -96,7 +96,8 @@ DisplayTick runDisplayTick(ClockState& s, const SystemClock& clock);
 // wake-up shows the new text. A stopwatch that is not running shows nothing new: the answer is
 // then kIdleTickMs, and every action that could change it runs the tick at once anyway.
 // While the tick sounds, the wait also ends at each change of the tick key (the shown value's
-// seconds), so HH:MM still ticks once a second.
+// seconds), so HH:MM still ticks once a second. In W, E and S shown world lines also end the
+// wait when their text changes.
 constexpr int kTickSlackMs = 2;
 constexpr int kIdleTickMs = 1000;
 int msUntilNextChange(const ClockState& s, const SystemClock& clock, bool tickSounds = false);

@@ -7,6 +7,7 @@
 #include "settings/settings_file.h"
 #include "support/fake_files.h"
 #include "support/fake_system_clock.h"
+#include "zones/world_line.h"
 
 namespace temura {
 namespace {
@@ -396,6 +397,33 @@ TEST_F(SettingsFileTest, HostileFilesCauseNoHarm) {
     // A name that is not UTF-8 arrives as text all the same.
     LoadSettings(std::string("[SETTINGS]\r\nDateFontName=Zaż\xf3\xb3\xe6\r\n"), s, l, env);
     EXPECT_FALSE(l.date.name.empty());
+}
+
+TEST_F(SettingsFileTest, WorldLinesTravelAfterTheZoneGroupAndReplaceTheList) {
+    const std::string tokyo = "-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Asia/Tokyo";
+    state.WorldLines = {*parseWorldLine(tokyo), *parseWorldLine(tokyo)};
+    state.WorldLines[1].Name = "Mum";
+    state.WorldVisible = false;
+    const std::string saved = SaveSettings({}, SettingsGroups{}, state, look);
+    EXPECT_EQ(saved, kExample + crlf({"WorldVisible=0", ("World1=" + tokyo).c_str(),
+                                      "World2=-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Mum"}));
+
+    const struct {
+        std::string file;
+        std::size_t lines;
+        const char* first;
+    } cases[] = {
+        {saved, 2, "Asia/Tokyo"},
+        {"[SETTINGS]\r\nWorld2=nonsense\r\nWorld3=" + tokyo + "\r\n", 1, "Asia/Tokyo"},
+        {"[SETTINGS]\r\nMode=0\r\n", 3, "UTC"},  // no lines: the list stays
+    };
+    for (const auto& c : cases) {
+        state.WorldLines.assign(3, WorldLine{});
+        state.WorldLines[0].Name = "UTC";
+        load(c.file);
+        ASSERT_EQ(state.WorldLines.size(), c.lines) << c.file;
+        EXPECT_EQ(state.WorldLines[0].Name, c.first) << c.file;
+    }
 }
 
 }  // namespace

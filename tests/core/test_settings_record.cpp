@@ -78,7 +78,7 @@ TEST_F(RegistryTest, FirstRunWritesEveryRowButTheZoneOnesAndMakesADesktopShortcu
               "TimerBgColor=0\nTimerFontBold=1\nTimerFontColor=16777215\nTimerFontItalic=0\n"
               "TimerFontName=\"MS Sans Serif\"\nTimerFontSize=14\nTZFontBold=0\n"
               "TZFontColor=16777215\nTZFontItalic=0\nTZFontName=\"Arial\"\nTZFontSize=8\n"
-              "TZVisible=1\nUseTZ=0\nX=512\nY=384\n");
+              "TZVisible=1\nUseTZ=0\nWorldVisible=1\nX=512\nY=384\n");
     EXPECT_EQ(r.update.mode, std::uint8_t{0});
     EXPECT_FALSE(state.UseTZ);
     EXPECT_EQ(state.TZName, "CET");
@@ -302,7 +302,8 @@ TEST_F(RegistryTest, SaveWritesEveryRowInOrderAndReadsBack) {
                                          "TZStdBias",
                                          "TZDSTStart",
                                          "TZStdStart",
-                                         "SaveOverwritePrompt"};
+                                         "SaveOverwritePrompt",
+                                         "WorldVisible"};
     EXPECT_EQ(reg.writes, order);
 
     // Read into a fresh clock and saved again, every value comes back the same.
@@ -317,10 +318,36 @@ TEST_F(RegistryTest, SaveWritesEveryRowInOrderAndReadsBack) {
     EXPECT_EQ(again.dump(kSettingsKey), reg.dump(kSettingsKey));
 }
 
+TEST_F(RegistryTest, WorldLinesSkipBadValuesAndSaveClosesTheGaps) {
+    const std::string ny = "300;0;-60;01-11-2026;02:00;08-03-2026;02:00;America/New_York";
+    const std::string tokyo = "-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Asia/Tokyo";
+    text("World1", ny);
+    text("World2", "300;0;nonsense");
+    dword("World3", 7);  // not a string
+    text("World5", tokyo);
+    text("World9", tokyo);  // past the eighth
+    dword("WorldVisible", 0);
+    read();
+    ASSERT_EQ(state.WorldLines.size(), 2u);
+    EXPECT_EQ(state.WorldLines[0].Name, "America/New_York");
+    EXPECT_EQ(state.WorldLines[1].Name, "Asia/Tokyo");
+    EXPECT_FALSE(state.WorldVisible);
+
+    ASSERT_TRUE(SaveInfoToReg(reg, state, look, kProgram));
+    EXPECT_EQ(reg.readString(kHKCU, kSettingsKey, "World1"), ny);
+    EXPECT_EQ(reg.readString(kHKCU, kSettingsKey, "World2"), tokyo);
+    for (const char* gone : {"World3", "World4", "World5", "World8"}) {
+        EXPECT_EQ(reg.valueType(kHKCU, kSettingsKey, gone), RegType::Missing) << gone;
+    }
+}
+
 TEST_F(RegistryTest, WorksWithTheProgramsOwnStore) {
     state.Mode = kModeETime;
     applyZone(state, clock, ZoneSelection{"Tokyo", 540, 0, 0, at(2024, 3, 1, 0, 0), 0});
     look.X = 99;
+    state.WorldLines = {WorldLine{}, WorldLine{}};
+    state.WorldLines[0].Name = "Mum";
+    state.WorldLines[1].Name = "UTC";
     MemoryRegistry store;
     ASSERT_TRUE(SaveInfoToReg(store, state, look, kProgram));
     ClockState s2;

@@ -26,6 +26,7 @@ class FakeRegistry : public Registry {
     };
 
     std::vector<std::string> writes;    // value names, in the order written
+    std::vector<std::string> deletes;   // value names, in the order deleted
     std::set<std::string> throwOnRead;  // value names whose reading throws
     bool refuseWrites = false;
     bool failCommit = false;
@@ -81,6 +82,13 @@ class FakeRegistry : public Registry {
     bool writeBinary(RegRoot root, const std::string& key, const std::string& name,
                      const std::vector<std::uint8_t>& value) override {
         return put(root, key, name, Value{RegType::Binary, {}, 0, value});
+    }
+    bool deleteValue(RegRoot root, const std::string& key, const std::string& name) override {
+        if (refuseWrites) return false;
+        const auto k = m_keys.find({root, fold(key)});
+        if (k != m_keys.end()) k->second.erase(fold(name));
+        deletes.push_back(name);
+        return true;
     }
     void beginBatch() override { ++openBatches; }
     bool commitBatch() override {

@@ -129,6 +129,13 @@ bool Win32Registry::deleteKey(RegRoot root, const std::string& key) {
     return !keyExists(root, key);
 }
 
+bool Win32Registry::deleteValue(RegRoot root, const std::string& key, const std::string& name) {
+    const Key k = Key::open(root, key, KEY_SET_VALUE);
+    if (!k) return !keyExists(root, key);
+    const LSTATUS rc = RegDeleteValueW(k.get(), widen(name).c_str());
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
 RegType Win32Registry::valueType(RegRoot root, const std::string& key,
                                  const std::string& name) const {
     const Key k = Key::open(root, key, KEY_QUERY_VALUE);

@@ -13,6 +13,7 @@ class Win32Registry : public Registry {
     std::vector<std::string> subKeys(RegRoot root, const std::string& key) const override;
     // Refuses the empty path: that would be the whole hive.
     bool deleteKey(RegRoot root, const std::string& key) override;
+    bool deleteValue(RegRoot root, const std::string& key, const std::string& name) override;
 
     // REG_SZ is String (REG_EXPAND_SZ, REG_MULTI_SZ and the like are Other), REG_DWORD is
     // DWord, REG_BINARY is Binary. An empty name is the key's default value.
