@@ -100,6 +100,31 @@ TEST(Restart, LookAndModeSurviveAClose) {
     EXPECT_EQ(temura.text("TimerFontName"), "MS Sans Serif");
 }
 
+TEST(Restart, WorldLinesOfAHandWrittenFileSurviveAClose) {
+    const QString home = freshHome("world");
+    Program temura(home);
+    const std::string lines[] = {
+        "300;0;-60;01-11-2026;02:00;08-03-2026;02:00;America/New_York",
+        "-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Asia/Tokyo",
+        "-600;0;-60;05-04-2026;03:00;04-10-2026;02:00;Mum",
+    };
+    QFile file(home + "/world.temura");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[SETTINGS]\r\n");
+    for (int i = 0; i < 3; ++i) file.write(QString("World%1=").arg(i + 1).toUtf8() +
+                                           QByteArray::fromStdString(lines[i]) + "\r\n");
+    file.close();
+
+    ASSERT_EQ(temura.run({"f=" + home + "/world.temura", "--close-after=300"}), 0);
+    // Started again with no arguments: the lines come from the registry and go back to it.
+    ASSERT_EQ(temura.run({"--close-after=300"}), 0);
+    EXPECT_EQ(temura.text("World1"), lines[0]);
+    EXPECT_EQ(temura.text("World2"), lines[1]);
+    EXPECT_EQ(temura.text("World3"), lines[2]);
+    EXPECT_EQ(temura.text("World4"), "<none>");
+    EXPECT_EQ(temura.dword("WorldVisible"), 1);
+}
+
 TEST(Restart, CentringUsesThePrimaryMonitorOfTwo) {
     const QString home = freshHome("centre");
     // The primary monitor (the first) at 1280x800, a larger one to its right.

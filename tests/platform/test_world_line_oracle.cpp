@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <QTimeZone>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "clock/clock_state.h"
+#include "platform/posix/posix_files.h"
+#include "platform/posix/qt_zone_table.h"
+#include "support/fake_system_clock.h"
+#include "support/test_home.h"
+#include "zones/world_choice.h"
+#include "zones/world_line.h"
+#include "zones/zone_catalogue.h"
+
+namespace temura {
+namespace {
+
+// Zones whose change-overs no "n-th weekday of a month" rule can follow, so a line copied this
+// year cannot know next year's dates.
+const std::map<std::string, const char*> kNotWeekdayRules = {
+    {"Africa/Casablanca", "its daylight time is suspended for Ramadan, a lunar month"},
+    {"Africa/El_Aaiun", "its daylight time is suspended for Ramadan, a lunar month"},
+    {"Asia/Gaza", "its change-overs follow Ramadan and the Saturday before the last Sunday"},
+    {"Asia/Hebron", "its change-overs follow Ramadan and the Saturday before the last Sunday"},
+    {"Asia/Jerusalem", "daylight time starts on the Friday before the last Sunday of March"},
+    {"Asia/Tel_Aviv", "daylight time starts on the Friday before the last Sunday of March"},
+    {"Israel", "daylight time starts on the Friday before the last Sunday of March"},
+};
+
+// Every zone of a catalogue built from the system's zone database, chosen as a world line in
+// 2026, must show the zone's true time on days away from its change-overs, this year and next.
+TEST(WorldLineOracle, EveryZoneShowsItsTrueTimeThisYearAndNext) {
+    constexpr int kYear = 2026;
+    const std::string folder = test::makeTempDir("world-oracle");
+    PosixFiles files(folder);
+    ClockState paths;
+    SetInis(paths, files, folder);
+    const int built = CreateTZIni(files, QtZoneTable(kYear), paths.SysZonesFile, kYear);
+    ASSERT_GT(built, 300);
+
+    test::FakeSystemClock clock;
+    clock.zone = SysZoneInfo{ZoneResult::None, 0, 0, 0, "UTC", "UTC"};
+    clock.setLocal(kYear, 1, 10, 12, 0);
+    clock.utc = clock.local;
+    ZoneList list(clock);
+    LoadIniTZ(list, files, paths.SysZonesFile);
+
+    ClockState s;
+    s.TimeFormat = 0;
+    int checked = 0, probes = 0, nearChange = 0, skipped = 0;
+    for (int i = 0; i < list.rowCount(); ++i) {
+        const std::string id = list.cellText(i, kColName);
+        if (kNotWeekdayRules.count(id)) {
+            ++skipped;
+            continue;
+        }
+        SCOPED_TRACE(id);
+        const QTimeZone zone(QByteArray::fromStdString(id));
+        ASSERT_TRUE(zone.isValid());
+        const std::optional<WorldLine> line = worldLineOfRow(list.row(i), kYear);
+        ASSERT_TRUE(line.has_value());
+        ++checked;
+        for (int year : {kYear, kYear + 1}) {
+            for (int month = 1; month <= 12; ++month) {
+                const QDateTime probe(QDate(year, month, 15), QTime(12, 0), Qt::UTC);
+                if (!zone.transitions(probe.addDays(-1), probe.addDays(1)).isEmpty()) {
+                    ++nearChange;
+                    continue;
+                }
+                clock.setLocal(year, month, 15, 12, 0);
+                clock.utc = clock.local;
+                const std::string text = worldLineText(*line, s, clock.local, clock.utc);
+                const QString truth = probe.toTimeZone(zone).toString("HH:mm");
+                EXPECT_EQ(text.substr(0, 5), truth.toStdString())
+                    << probe.toString(Qt::ISODate).toStdString();
+                ++probes;
+            }
+        }
+    }
+    std::printf("World lines checked: %d zones, %d probes (%d near a change-over, %d zones "
+                "skipped by name)\n",
+                checked, probes, nearChange, skipped);
+    EXPECT_EQ(checked + skipped, built);
+}
+
+}  // namespace
+}  // namespace temura
