@@ -97,10 +97,8 @@ void TFormSave::buildControls() {
     lblOtherInfo1 = new QLabel(panel);
     lblOtherInfo2 = new QLabel(panel);
     chTZ = new QCheckBox(panel);
-    for (QCheckBox* c :
-         {chMode, chPosition, chTimer, chDate, chTZLabel, chBgColor, chOther, chTZ}) {
-        c->setChecked(true);
-    }
+    chWorld = new QCheckBox(panel);
+    for (QCheckBox* c : groupBoxes()) c->setChecked(true);
     SpeedButton1 = new QPushButton(panel);
     SpeedButton2 = new QPushButton(panel);
     chOverwritePrompt = new QCheckBox(panel);
@@ -137,6 +135,7 @@ void TFormSave::buildControls() {
     otherInfo->addWidget(lblOtherInfo2);
     groupsGrid->addLayout(otherInfo, 2, 1, 2, 1);
     groupsGrid->addWidget(chTZ, 4, 1);
+    groupsGrid->addWidget(chWorld, 5, 1);
     groupsGrid->setColumnStretch(2, 1);
 
     auto* selectRow = new QHBoxLayout;
@@ -192,6 +191,7 @@ void TFormSave::applyTexts(bool english) {
     lblOtherInfo1->setText(qs(t.lblOtherInfo1));
     lblOtherInfo2->setText(qs(t.lblOtherInfo2));
     chTZ->setText(qs(t.chTZ));
+    chWorld->setText(qs(t.chWorld));
     SpeedButton1->setText(qs(t.actSelectAll));
     SpeedButton2->setText(qs(t.actUnselectAll));
     chOverwritePrompt->setText(qs(t.chOverwritePrompt));
@@ -222,21 +222,24 @@ SettingsGroups TFormSave::groups() const {
     g.bgColor = chBgColor->isChecked();
     g.other = chOther->isChecked();
     g.tz = chTZ->isChecked() && chTZ->isEnabledTo(this);
+    g.world = chWorld->isChecked();
     return g;
 }
 
 void TFormSave::actSelectAllExecute() {
-    for (QCheckBox* c :
-         {chMode, chPosition, chTimer, chDate, chTZLabel, chBgColor, chOther, chTZ}) {
+    for (QCheckBox* c : groupBoxes()) {
         if (c->isEnabledTo(this)) c->setChecked(true);
     }
 }
 
 void TFormSave::actUnselectAllExecute() {
-    for (QCheckBox* c :
-         {chMode, chPosition, chTimer, chDate, chTZLabel, chBgColor, chOther, chTZ}) {
+    for (QCheckBox* c : groupBoxes()) {
         if (c->isEnabledTo(this)) c->setChecked(false);
     }
+}
+
+std::array<QCheckBox*, 9> TFormSave::groupBoxes() const {
+    return {chMode, chPosition, chTimer, chDate, chTZLabel, chBgColor, chOther, chTZ, chWorld};
 }
 
 void TFormSave::showStatus(const std::string& text) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QTimer>
+#include <array>
 #include <string>
 
 #include "platform/files.h"
@@ -58,6 +59,7 @@ class TFormSave : public QDialog {
     QLabel* lblOtherInfo1 = nullptr;
     QLabel* lblOtherInfo2 = nullptr;
     QCheckBox* chTZ = nullptr;
+    QCheckBox* chWorld = nullptr;
     QPushButton* SpeedButton1 = nullptr;  // select all
     QPushButton* SpeedButton2 = nullptr;  // unselect all
     QCheckBox* chOverwritePrompt = nullptr;
@@ -76,6 +78,8 @@ class TFormSave : public QDialog {
     void showStatus(const std::string& text);
     // The file the name box stands for; empty while it is blank.
     QString targetPath() const;
+    // The group check boxes, in the order of the file's groups.
+    std::array<QCheckBox*, 9> groupBoxes() const;
 
     TFormMain& m_main;
     Files& m_files;

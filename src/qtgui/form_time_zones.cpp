@@ -23,6 +23,7 @@
 
 #include "clock/zone_arithmetic.h"
 #include "qtgui/text_qt.h"
+#include "zones/world_choice.h"
 #include "zones/zone_catalogue.h"
 
 namespace temura {
@@ -144,8 +145,13 @@ void TFormTimeZones::createActions() {
     actCopyInfo = model(&ZoneList::actCopyInfo);
     actPasteInfo = model(&ZoneList::actPasteInfo);
     actClear = model(&ZoneList::actClear);
-    actOK = model(&ZoneList::actOK);
+    actOK = make(&TFormTimeZones::actOKExecute);
     actUse = make(&TFormTimeZones::actUseExecute);
+    actWorld = make(&TFormTimeZones::actWorldExecute);
+    actWorld->setCheckable(true);
+    actWorldEarlier = make([this] { actWorldMoveExecute(-1); });
+    actWorldLater = make([this] { actWorldMoveExecute(1); });
+    actWorldName = make(&TFormTimeZones::actWorldNameExecute);
     actCancel = make(&QWidget::close);
     actEsc = make(&QWidget::close, QKeySequence(Qt::Key_Escape));
     actClose = make(&QWidget::close);
@@ -205,6 +211,8 @@ void TFormTimeZones::createList() {
 
     popLv = new QMenu(this);
     popLv->addAction(actUse);
+    popLv->addSeparator();
+    popLv->addActions({actWorld, actWorldEarlier, actWorldLater, actWorldName});
     popLv->addSeparator();
     popLv->addActions({actAdd, actRemoveSelected});
     popLv->addSeparator();
@@ -341,16 +349,20 @@ QWidget* TFormTimeZones::createBottomPanel() {
     for (QLabel* l : {lblTZTime, lblTZDate}) {
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
+    btnWorld = new QPushButton(panel);
+    btnWorld->setObjectName(QStringLiteral("btnWorld"));
     btnUse = new QPushButton(panel);
     btnCancel = new QPushButton(panel);
+    bindButton(btnWorld, actWorld);
     bindButton(btnUse, actUse);
     bindButton(btnCancel, actCancel);
     btnUse->setDefault(true);
     grid->addWidget(lblSelZoneTime, 0, 0);
     grid->addWidget(lblTZTime, 0, 1);
     grid->addWidget(lblTZDate, 1, 1);
-    grid->addWidget(btnUse, 0, 2);
-    grid->addWidget(btnCancel, 1, 2);
+    grid->addWidget(btnWorld, 0, 2);
+    grid->addWidget(btnUse, 0, 3);
+    grid->addWidget(btnCancel, 1, 3);
     grid->setColumnStretch(1, 1);
     return panel;
 }
@@ -371,6 +383,10 @@ void TFormTimeZones::SetLang() {
         {actClear, &t.actClear},
         {actUse, &t.actUse},
         {actCancel, &t.actCancel},
+        {actWorld, &t.actWorld},
+        {actWorldEarlier, &t.actWorldEarlier},
+        {actWorldLater, &t.actWorldLater},
+        {actWorldName, &t.actWorldName},
     };
     for (const auto& [action, text] : actions) action->setText(qs(*text));
 
@@ -424,6 +440,12 @@ void TFormTimeZones::InitAll() {
     edName->setEnabled(a.edName);
     for (QGroupBox* g : {gbGMTBias, gbDSTBias, gbStdBias}) g->setEnabled(a.biasGroups);
     for (QGroupBox* g : {gbDST, gbStd}) g->setEnabled(a.startGroups);
+    const WorldActionState w = worldActions(m_state.WorldLines, selectedZoneName());
+    actWorld->setEnabled(w.actWorld);
+    actWorld->setChecked(w.onClock);
+    actWorldEarlier->setEnabled(w.actWorldEarlier);
+    actWorldLater->setEnabled(w.actWorldLater);
+    actWorldName->setEnabled(w.actWorldName);
     if (!m_list.hasSelection()) {
         lblTZTime->clear();
         lblTZDate->clear();
@@ -446,6 +468,7 @@ void TFormTimeZones::TimerTZTimer() {
 }
 
 void TFormTimeZones::Timer1Timer() {
+    if (m_state.WorldLines != m_shownLines) renderWorld();
     if (!m_list.hasSelection()) return;
     lblTZTime->setText(qs(m_list.previewTimeText()));
     lblTZDate->setText(qs(m_list.previewDateText(m_state.DateFormat, m_names)));
@@ -462,6 +485,8 @@ void TFormTimeZones::render() {
 
 void TFormTimeZones::renderRows() {
     const FlagGuard guard(m_rendering);
+    m_list.markWorldLines(m_state.WorldLines);
+    m_shownLines = m_state.WorldLines;
     const int rows = m_list.rowCount();
     lv->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
@@ -493,6 +518,31 @@ void TFormTimeZones::renderRows() {
             name->setFont(font);
         }
     }
+}
+
+void TFormTimeZones::renderWorld() {
+    {
+        const FlagGuard guard(m_rendering);
+        m_list.markWorldLines(m_state.WorldLines);
+        m_shownLines = m_state.WorldLines;
+        for (int r = 0; r < std::min(m_list.rowCount(), lv->rowCount()); ++r) {
+            QTableWidgetItem* item = lv->item(r, kColClock);
+            const QString text = qs(m_list.cellText(r, kColClock));
+            if (item != nullptr && item->text() != text) item->setText(text);
+        }
+    }
+    InitAll();
+}
+
+void TFormTimeZones::worldEdited() {
+    renderWorld();
+    emit worldLinesChanged();
+}
+
+std::optional<std::string> TFormTimeZones::selectedZoneName() const {
+    const std::optional<int> first = m_list.firstSelected();
+    if (!first) return std::nullopt;
+    return m_list.row(*first).name;
 }
 
 void TFormTimeZones::renderSelection() {
@@ -541,6 +591,51 @@ void TFormTimeZones::actAddExecute() {
     lv->scrollToItem(lv->item(row, kColNumber));
 }
 
+void TFormTimeZones::actOKExecute() {
+    const std::optional<std::string> oldName = selectedZoneName();
+    m_list.actOK();
+    const std::optional<ZoneSelection> zone = m_list.zoneToUse();
+    const bool linesChanged =
+        oldName && zone && followZoneEdit(m_state.WorldLines, *oldName, *zone);
+    render();
+    if (linesChanged) emit worldLinesChanged();
+}
+
+void TFormTimeZones::actWorldExecute() {
+    const std::optional<ZoneSelection> zone = m_list.zoneToUse();
+    if (!zone) return;
+    switch (toggleWorldLine(m_state.WorldLines, *zone)) {
+        case WorldToggle::Added:
+        case WorldToggle::Removed:
+            worldEdited();
+            return;
+        case WorldToggle::Full:
+            InitAll();  // the triggered action checked itself
+            m_prompts.tell(this, QStringLiteral("Temura"), qs(m_list.texts().worldFull),
+                           PromptIcon::Warning);
+            return;
+        case WorldToggle::Unusable:
+            InitAll();
+            return;
+    }
+}
+
+void TFormTimeZones::actWorldMoveExecute(int step) {
+    const std::optional<std::string> name = selectedZoneName();
+    if (name && moveZoneWorldLine(m_state.WorldLines, *name, step)) worldEdited();
+}
+
+void TFormTimeZones::actWorldNameExecute() {
+    const std::optional<std::string> name = selectedZoneName();
+    if (!name || !worldLineIndexOf(m_state.WorldLines, *name)) return;
+    const ZoneTexts& t = m_list.texts();
+    // Opened on the line's own name: accepting it unchanged keeps the line linked to its zone.
+    const std::optional<QString> typed =
+        m_prompts.askText(this, QStringLiteral("Temura"), qs(t.worldNameLabel), qs(*name));
+    if (typed && renameZoneWorldLine(m_state.WorldLines, *name, typed->toStdString()))
+        worldEdited();
+}
+
 void TFormTimeZones::actUseExecute() {
     const std::optional<ZoneSelection> zone = m_list.zoneToUse();
     if (!zone) return;
@@ -555,7 +650,9 @@ void TFormTimeZones::actUpdateTZExecute() {
     const int year = m_clock.localTime().year;
     const std::unique_ptr<ZoneTableSource> table = m_zoneTable ? m_zoneTable(year) : nullptr;
     const bool done = table && UpdateTZ(m_list, m_files, *table, m_state, year);
+    const bool linesChanged = done && refreshWorldLines(m_state.WorldLines, m_list, year);
     render();
+    if (linesChanged) emit worldLinesChanged();
     m_prompts.tell(this, title, qs(done ? t.updateDone : t.updateFailed), PromptIcon::Warning);
 }
 
@@ -570,6 +667,7 @@ void TFormTimeZones::enterPressed() {
 
 void TFormTimeZones::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (m_state.WorldLines != m_shownLines) renderWorld();
     Timer1->start();
 }
 

@@ -4,6 +4,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "clock/clock_state.h"
 #include "clock/text_format.h"
@@ -30,8 +33,9 @@ namespace temura {
 using ZoneTableFactory = std::function<std::unique_ptr<ZoneTableSource>(int year)>;
 
 // The time-zone window: browses and edits the zone catalogue, previews the highlighted zone's
-// time and takes a zone into use. Every rule lives in ZoneList; this class renders it and
-// forwards the user's actions.
+// time, takes a zone into use and chooses the world lines (ClockState::WorldLines). Every rule
+// lives in ZoneList and the world-choice rules; this class renders them and forwards the user's
+// actions.
 class TFormTimeZones : public QWidget {
     Q_OBJECT
 
@@ -86,6 +90,7 @@ class TFormTimeZones : public QWidget {
     QLabel* lblSelZoneTime = nullptr;
     QLabel* lblTZTime = nullptr;
     QLabel* lblTZDate = nullptr;
+    QPushButton* btnWorld = nullptr;
     QPushButton* btnUse = nullptr;
     QPushButton* btnCancel = nullptr;
     QTimer* Timer1 = nullptr;
@@ -106,10 +111,16 @@ class TFormTimeZones : public QWidget {
     QAction* actCancel = nullptr;
     QAction* actEsc = nullptr;
     QAction* actClose = nullptr;
+    QAction* actWorld = nullptr;  // checked while the selected zone has a line
+    QAction* actWorldEarlier = nullptr;
+    QAction* actWorldLater = nullptr;
+    QAction* actWorldName = nullptr;
 
   signals:
     // A zone was taken into use: the clock state's zone fields changed.
     void zoneUsed();
+    // ClockState::WorldLines changed: the clock redraws and resizes.
+    void worldLinesChanged();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -129,12 +140,20 @@ class TFormTimeZones : public QWidget {
     void renderRows();
     void renderSelection();
     void renderFields();
+    // The "Clock" column and the world commands, after the lines changed here or elsewhere.
+    void renderWorld();
+    void worldEdited();
+    std::optional<std::string> selectedZoneName() const;
     void lvSelectItem();
     void afterAction(void (ZoneList::*action)());
 
     void actUseExecute();
     void actUpdateTZExecute();
     void actAddExecute();
+    void actOKExecute();
+    void actWorldExecute();
+    void actWorldMoveExecute(int step);
+    void actWorldNameExecute();
     void enterPressed();
 
     ClockState& m_state;
@@ -145,6 +164,8 @@ class TFormTimeZones : public QWidget {
     LocaleNames m_names;
     ZoneList m_list;
     std::array<QIcon, kZoneIconCount> m_icons;
+    // The lines the "Clock" column shows; a settings file may replace them behind our back.
+    std::vector<WorldLine> m_shownLines;
     // Set while the widgets are brought in line with the model, so their change signals do not
     // travel back into it.
     bool m_rendering = false;

@@ -3,6 +3,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace temura {
@@ -18,6 +20,14 @@ void QtPrompts::tell(QWidget* parent, const QString& title, const QString& text,
                                                    : QMessageBox::Information,
                     title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+std::optional<QString> QtPrompts::askText(QWidget* parent, const QString& title,
+                                          const QString& label, const QString& initial) {
+    bool ok = false;
+    QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text;
 }
 
 namespace {

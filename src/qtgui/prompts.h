@@ -20,6 +20,9 @@ class Prompts {
     // A message with an OK button.
     virtual void tell(QWidget* parent, const QString& title, const QString& text,
                       PromptIcon icon) = 0;
+    // A one-line text box with OK and Cancel, opened on `initial`; empty when the user cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& title,
+                                           const QString& label, const QString& initial) = 0;
     // File dialogs, started in `folder`, or on a file when it names one; an empty result when
     // the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter,
@@ -51,6 +54,8 @@ class QtPrompts : public Prompts {
   public:
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
     void tell(QWidget* parent, const QString& title, const QString& text, PromptIcon icon) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& folder, const QString& filter,
                          const QString& defaultSuffix) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& filter,

@@ -58,6 +58,7 @@ SaveTexts saveTexts(bool english) {
         pick("(transparency, stopwatch buttons,", "(przezroczystość, przyciski stopera,");
     t.lblOtherInfo2 = pick("tick, full screen)", "tykanie, pełny ekran)");
     t.chTZ = pick("Selected time zone", "Wybranej strefy czasowej");
+    t.chWorld = pick("World lines", "Strefy świata");
     t.actSelectAll = pick("Select all", "Zaznacz wszystko");
     t.actUnselectAll = pick("Unselect all", "Odznacz wszystko");
     t.chOverwritePrompt = pick("Overwrite prompt", "Pytaj przy nadpisywaniu");

@@ -22,6 +22,7 @@ struct SaveTexts {
     std::string lblOtherInfo1;
     std::string lblOtherInfo2;
     std::string chTZ;
+    std::string chWorld;
     std::string actSelectAll;
     std::string actUnselectAll;
     std::string chOverwritePrompt;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "storage/text_encoding.h"
+#include "zones/world_choice.h"
 
 namespace temura {
 
@@ -71,6 +72,8 @@ const std::string& ZoneRow::cell(int column) const {
             return dstTime;
         case kColSys:
             return kind;
+        case kColClock:
+            return clock;
         default: {
             static const std::string none;
             return none;
@@ -162,6 +165,10 @@ void ZoneList::clearRows() {
 void ZoneList::appendRow(ZoneRow row) {
     row.selected = false;
     m_rows.push_back(std::move(row));
+}
+
+void ZoneList::markWorldLines(const std::vector<WorldLine>& lines) {
+    for (ZoneRow& r : m_rows) r.clock = worldClockCell(lines, r.name);
 }
 
 void ZoneList::sortByNumber() {

@@ -13,6 +13,7 @@
 #include "clock/text_format.h"
 #include "clock/zone_arithmetic.h"
 #include "platform/system_clock.h"
+#include "zones/world_line.h"
 #include "zones/zone_entry.h"
 #include "zones/zone_texts.h"
 
@@ -29,6 +30,7 @@ enum ZoneColumn : int {
     kColDSTDate,
     kColDSTTime,
     kColSys,
+    kColClock,  // the zone's place among the world lines
 };
 
 enum class ColumnAlign { Left, Right, Centre };
@@ -46,6 +48,7 @@ inline constexpr std::array<ZoneColumnLayout, kZoneColumnCount> kZoneColumns{{
     {70, ColumnAlign::Centre},
     {70, ColumnAlign::Centre},
     {70, ColumnAlign::Centre},
+    {50, ColumnAlign::Centre},
     {50, ColumnAlign::Centre},
 }};
 inline constexpr int kZoneColumnMinWidth = 20;
@@ -79,6 +82,7 @@ struct ZoneRow {
     std::string kind;  // "Yes"/"Tak" system, "No"/"Nie" user, in the language of its making
     int icon = kIconChanged;
     bool selected = false;
+    std::string clock;  // the "Clock" cell, set by ZoneList::markWorldLines
 
     bool isUser() const { return !TextToBool(kind); }
     const std::string& cell(int column) const;
@@ -181,7 +185,7 @@ class ZoneList {
     // DialogTitle, with " (name)" of the row that was selected last.
     std::string windowCaption() const;
 
-    // Rows, for a 10-column view.
+    // Rows, for an 11-column view.
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     const ZoneRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
     const std::string& cellText(int rowIndex, int column) const {
@@ -194,6 +198,8 @@ class ZoneList {
     // Building the list (the catalogue's load). None of these marks the catalogue modified.
     void clearRows();
     void appendRow(ZoneRow row);
+    // Every row's "Clock" cell from the world lines.
+    void markWorldLines(const std::vector<WorldLine>& lines);
     // Ascending by number text, character by character, a prefix first; equal texts keep their
     // order.
     void sortByNumber();

@@ -20,8 +20,8 @@ ZoneTexts englishTexts() {
     t.lblStartHour = "Hour :";
     t.lblStartMin = "Minute :";
     t.lblSelZoneTime = "Time in selected zone :";
-    t.columns = {"No",       "Time zone", "GMT bias", "Std bias", "DST bias",
-                 "Std date", "Std time",  "DST date", "DST time", "Sys"};
+    t.columns = {"No",       "Time zone", "GMT bias", "Std bias", "DST bias", "Std date",
+                 "Std time", "DST date",  "DST time", "Sys",      "Clock"};
     t.actAdd = "&Add";
     t.actRemoveSelected = "De&lete";
     t.actMoveUp = "&Up";
@@ -37,6 +37,11 @@ ZoneTexts englishTexts() {
     t.actCancel = "&Close";
     t.actEsc = "Exit";
     t.actClose = "Close";
+    t.actWorld = "On the clock";
+    t.actWorldEarlier = "Earlier on the clock";
+    t.actWorldLater = "Later on the clock";
+    t.actWorldName = "Name on the clock…";
+    t.worldNameLabel = "Name on the clock :";
     t.updateTitle = "Updating time zones";
     t.updateQuestion =
         "All changes in system time zones (column Sys = Yes) will be lost.\r\n"
@@ -46,6 +51,7 @@ ZoneTexts englishTexts() {
         "Do you wish to continue ?";
     t.updateDone = "Done.";
     t.updateFailed = "Update failed.";
+    t.worldFull = "At most 8 world lines.";
     t.suffixDaylight = "  (daylight saving time)";
     t.suffixStandard = "  (standard time)";
     return t;
@@ -67,8 +73,8 @@ ZoneTexts polishTexts() {
     t.lblStartHour = "Godzina :";
     t.lblStartMin = "Minuta :";
     t.lblSelZoneTime = "Czas w zaznaczonej strefie :";
-    t.columns = {"Nr",       "Strefa czasowa", "Popr. GMT", "Popr. st.", "Popr. DST",
-                 "Data st.", "Godz. st.",      "Data DST",  "Godz. DST", "Sys"};
+    t.columns = {"Nr",        "Strefa czasowa", "Popr. GMT", "Popr. st.", "Popr. DST", "Data st.",
+                 "Godz. st.", "Data DST",       "Godz. DST", "Sys",       "Zegar"};
     t.actAdd = "&Dodaj";
     t.actRemoveSelected = "U&suń";
     t.actMoveUp = "Do &góry";
@@ -84,6 +90,11 @@ ZoneTexts polishTexts() {
     t.actCancel = "&Zamknij";
     t.actEsc = "Exit";
     t.actClose = "Close";
+    t.actWorld = "Na zegarze";
+    t.actWorldEarlier = "Wyżej na zegarze";
+    t.actWorldLater = "Niżej na zegarze";
+    t.actWorldName = "Nazwa na zegarze…";
+    t.worldNameLabel = "Nazwa na zegarze :";
     t.updateTitle = "Aktualizacja stref czasowych";
     t.updateQuestion =
         "Aktualizacja polega na odczycie z rejestru systemowego informacji dotyczących wszystkich "
@@ -96,6 +107,7 @@ ZoneTexts polishTexts() {
         "Czy kontynuować ?";
     t.updateDone = "Aktualizacja zakończona.";
     t.updateFailed = "Aktualizacja nie powiodła się.";
+    t.worldFull = "Najwyżej 8 stref świata.";
     t.suffixDaylight = "  (czas letni)";
     t.suffixStandard = "  (Czas standardowy)";
     return t;

@@ -7,7 +7,7 @@
 
 namespace temura {
 
-constexpr int kZoneColumnCount = 10;
+constexpr int kZoneColumnCount = 11;
 
 // Every caption of the time-zone window for one language; members are named after the control
 // that shows the text. Texts the window keeps the same in both languages (column 9, actOK,
@@ -45,12 +45,20 @@ struct ZoneTexts {
     std::string actCancel;
     std::string actEsc;
     std::string actClose;
+    std::string actWorld;
+    std::string actWorldEarlier;
+    std::string actWorldLater;
+    std::string actWorldName;
+    std::string worldNameLabel;  // the name prompt's caption
 
     // The update command's two message boxes share the title.
     std::string updateTitle;
     std::string updateQuestion;  // lines joined by CR LF
     std::string updateDone;
     std::string updateFailed;
+
+    // A ninth world line is refused with this message, titled "Temura".
+    std::string worldFull;
 
     // Follow the preview time while the highlighted zone is in one of its windows.
     std::string suffixDaylight;

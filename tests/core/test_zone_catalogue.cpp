@@ -113,7 +113,7 @@ TEST_F(Catalogue, BuildWritesTheExampleZoneLineForLine) {
     std::vector<std::string> cells;
     for (int col = 0; col < kZoneColumnCount; ++col) cells.push_back(list.cellText(0, col));
     EXPECT_EQ(cells, (std::vector<std::string>{"001", "Example City", "+01:00", "00:00", "+01:00",
-                                               "25-10", "03:00", "29-03", "02:00", "Yes"}));
+                                               "25-10", "03:00", "29-03", "02:00", "Yes", ""}));
     EXPECT_EQ(list.iconIndex(0), kIconSystemAhead);
     EXPECT_FALSE(list.nameBold(0));
 

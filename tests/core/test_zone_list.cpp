@@ -147,7 +147,7 @@ TEST_F(ZoneListTest, AddAppendsAnEmptyUserRowAndSelectsIt) {
     Strings cells;
     for (int col = 0; col < kZoneColumnCount; ++col) cells.push_back(list.cellText(2, col));
     EXPECT_EQ(cells, (Strings{"003", "", "00:00", "00:00", "00:00", "00-00", "00:00", "00-00",
-                              "00:00", "Nie"}));
+                              "00:00", "Nie", ""}));
     EXPECT_EQ(list.iconIndex(2), kIconChanged);
     EXPECT_TRUE(list.nameBold(2));
     EXPECT_EQ(list.fields(), ZoneFields{});

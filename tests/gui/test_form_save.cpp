@@ -5,6 +5,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "clock/zone_arithmetic.h"
@@ -153,6 +154,31 @@ TEST_F(FormSaveTest, ZoneGroupIsOfferedOnlyWhileAZoneIsInUse) {
 
     main->actDefaultTimeZone->trigger();
     EXPECT_FALSE(save->chTZ->isEnabled());
+}
+
+TEST_F(FormSaveTest, WorldGroupWritesTheWorldKeysWhenTicked) {
+    state.WorldLines = {*parseWorldLine("-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Asia/Tokyo")};
+    const struct {
+        const char* name;
+        std::function<void()> tick;
+        bool written;
+    } cases[] = {
+        {"all", [] {}, true},
+        {"world cleared", [this] { save->chWorld->setChecked(false); }, false},
+        {"select all", [this] { QTest::mouseClick(save->SpeedButton1, Qt::LeftButton); }, true},
+        {"unselect all", [this] { QTest::mouseClick(save->SpeedButton2, Qt::LeftButton); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.tick();
+        saveAs(QString::fromLatin1(c.name));
+        const std::string file = readFile(dir + "/" + c.name + ".temura");
+        EXPECT_EQ(file.find("WorldVisible=1\r\nWorld1=-540;0;0;00-00-0000;00:00;00-00-0000;00:00;"
+                            "Asia/Tokyo\r\n") != std::string::npos,
+                  c.written);
+        EXPECT_EQ(file.find("World") != std::string::npos, c.written);
+    }
+    EXPECT_TRUE(save->chWorld->isEnabled());
 }
 
 TEST_F(FormSaveTest, StatusClearsFiveSecondsAfterTheFirstSave) {

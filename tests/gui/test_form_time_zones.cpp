@@ -227,10 +227,11 @@ TEST_F(FormTimeZonesTest, MarkFromThePopupChangesEverySelectedRow) {
     form->TimerTZTimer();
     select({1, 3});
     const QList<QAction*> menu = form->popLv->actions();
-    ASSERT_EQ(menu.size(), 10);
+    ASSERT_EQ(menu.size(), 15);
     EXPECT_EQ(menu[0], form->actUse);
-    EXPECT_EQ(menu[8], form->actMarkAsUser);
-    menu[8]->trigger();
+    EXPECT_EQ(menu[2], form->actWorld);
+    EXPECT_EQ(menu[13], form->actMarkAsUser);
+    menu[13]->trigger();
     EXPECT_EQ(column(kColSys), (QStringList{"No", "No", "Yes", "No"}));
     EXPECT_TRUE(form->lv->item(3, kColName)->font().bold());
     EXPECT_EQ(iconOf(3), kIconChanged);
@@ -285,6 +286,108 @@ TEST_F(FormTimeZonesTest, UseTakesTheSelectedRowIntoUseEveryWay) {
         EXPECT_EQ(state.ZoneShift, -360);  // New York in winter, seen from Warsaw
         EXPECT_TRUE(form->isVisible());
     }
+}
+
+// Rows: 0 My Zone, 1 Europe/Warsaw, 2 America/New_York, 3 UTC.
+TEST_F(FormTimeZonesTest, OnTheClockChoosesLinesInOrderAndRefusesANinth) {
+    form->TimerTZTimer();
+    QSignalSpy changed(form.get(), &TFormTimeZones::worldLinesChanged);
+    select({});
+    EXPECT_FALSE(form->btnWorld->isEnabled());
+    for (const int row : {2, 1, 3}) {
+        select({row});
+        EXPECT_FALSE(form->actWorld->isChecked());
+        form->btnWorld->click();
+        EXPECT_TRUE(form->actWorld->isChecked());
+    }
+    EXPECT_EQ(changed.count(), 3);
+    ASSERT_EQ(state.WorldLines.size(), 3u);
+    EXPECT_EQ(worldLineValue(state.WorldLines[0]),
+              "300;0;-60;01-11-2026;02:00;08-03-2026;02:00;America/New_York");
+    EXPECT_EQ(state.WorldLines[1].Name, "Europe/Warsaw");
+    EXPECT_EQ(column(kColClock), (QStringList{"", "2", "1", "3"}));
+
+    select({2});
+    form->actWorld->trigger();  // from the popup: off again
+    EXPECT_EQ(column(kColClock), (QStringList{"", "1", "", "2"}));
+
+    // Lines put in by someone else (a settings file) show at the window's next tick.
+    while (state.WorldLines.size() < kMaxWorldLines) {
+        state.WorldLines.push_back(*parseWorldLine("0;0;0;00-00-0000;00:00;00-00-0000;00:00;X"));
+    }
+    form->Timer1Timer();
+    EXPECT_EQ(column(kColClock), (QStringList{"", "1", "", "2"}));
+    select({0});
+    const auto before = changed.count();
+    form->btnWorld->click();
+    EXPECT_EQ(state.WorldLines.size(), kMaxWorldLines);
+    EXPECT_FALSE(form->actWorld->isChecked());
+    EXPECT_EQ(changed.count(), before);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Temura"));
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("At most 8 world lines."));
+    EXPECT_EQ(prompts.messageIcons[0], PromptIcon::Warning);
+}
+
+TEST_F(FormTimeZonesTest, EarlierLaterAndNameWorkOnTheSelectedZonesLine) {
+    form->TimerTZTimer();
+    for (const int row : {2, 1, 3}) {
+        select({row});
+        form->actWorld->trigger();
+    }
+    const auto order = [this] {
+        std::string out;
+        for (const WorldLine& l : state.WorldLines) out += l.Name.front();
+        return out;
+    };
+    select({3});
+    EXPECT_FALSE(form->actWorldLater->isEnabled());
+    form->actWorldEarlier->trigger();
+    EXPECT_EQ(order(), "AUE");
+    select({2});
+    EXPECT_FALSE(form->actWorldEarlier->isEnabled());
+    form->actWorldLater->trigger();
+    EXPECT_EQ(order(), "UAE");
+    EXPECT_EQ(column(kColClock), (QStringList{"", "3", "2", "1"}));
+
+    QSignalSpy changed(form.get(), &TFormTimeZones::worldLinesChanged);
+    prompts.textAnswers = {QString(), std::nullopt, QStringLiteral("Mum")};
+    for (int i = 0; i < 3; ++i) form->actWorldName->trigger();  // blank, cancelled, a name
+    EXPECT_EQ(prompts.textInitials, QStringList(3, QStringLiteral("America/New_York")));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(state.WorldLines[1].Name, "Mum");
+    // A renamed line is no longer the zone's.
+    EXPECT_EQ(column(kColClock), (QStringList{"", "3", "", "1"}));
+    EXPECT_FALSE(form->actWorldName->isEnabled());
+    EXPECT_FALSE(form->actWorld->isChecked());
+}
+
+TEST_F(FormTimeZonesTest, OkAndUpdateRefreshTheLinesOfTheirZones) {
+    form->TimerTZTimer();
+    for (const int row : {2, 1}) {
+        select({row});
+        form->actWorld->trigger();
+    }
+    prompts.textAnswers = {QStringLiteral("Mum")};
+    form->actWorldName->trigger();  // Warsaw's line
+    const WorldLine mum = state.WorldLines[1];
+
+    QSignalSpy changed(form.get(), &TFormTimeZones::worldLinesChanged);
+    for (const int row : {2, 1}) {
+        select({row});
+        form->spin[kGMTBiasHour]->setValue(-6);
+        form->Button7->click();
+    }
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(state.WorldLines[0].Bias, 360);
+    EXPECT_EQ(state.WorldLines[1], mum);
+
+    prompts.yesNoAnswers = {true};
+    form->Button3->click();
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(state.WorldLines[0].Bias, 300);  // the rebuilt catalogue's figure
+    EXPECT_EQ(state.WorldLines[1], mum);
+    EXPECT_EQ(column(kColClock), (QStringList{"", "", "1", ""}));
 }
 
 TEST_F(FormTimeZonesTest, ClosingSavesChangesOnlyAndJustHides) {
@@ -396,6 +499,7 @@ TEST_F(FormTimeZonesTest, LanguageSwitchRewritesCaptionsButNotKindTexts) {
             {form->spinLabel[kGMTBiasMin]->text(), t.lblBiasMin},
             {form->lblSelZoneTime->text(), t.lblSelZoneTime},
             {form->btnUse->text(), t.actUse},
+            {form->btnWorld->text(), t.actWorld},
             {form->actMarkAsSystem->text(), t.actMarkAsSystem},
         };
         for (const auto& [text, expected] : shown) EXPECT_EQ(text.toStdString(), expected);

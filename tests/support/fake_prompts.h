@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <deque>
 #include <optional>
@@ -22,6 +23,9 @@ class FakePrompts : public Prompts {
     std::vector<Asked> questions;
     std::vector<Asked> messages;
     std::vector<PromptIcon> messageIcons;
+    std::deque<std::optional<QString>> textAnswers;  // empty queue: cancelled
+    std::vector<Asked> textQuestions;                // title and label
+    QStringList textInitials;
     int fileDialogs = 0;
     std::deque<std::optional<QColor>> colourAnswers;  // empty queue: cancelled
     std::vector<QColor> colourInitials;               // the colour each dialog opened on
@@ -37,6 +41,15 @@ class FakePrompts : public Prompts {
     void tell(QWidget*, const QString& title, const QString& text, PromptIcon icon) override {
         messages.push_back({title, text});
         messageIcons.push_back(icon);
+    }
+    std::optional<QString> askText(QWidget*, const QString& title, const QString& label,
+                                   const QString& initial) override {
+        textQuestions.push_back({title, label});
+        textInitials.push_back(initial);
+        if (textAnswers.empty()) return std::nullopt;
+        auto a = textAnswers.front();
+        textAnswers.pop_front();
+        return a;
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return nextFile();

@@ -1,0 +1,58 @@
+#pragma once
+
+// Choosing world lines from the time-zone window's list. A line belongs to the catalogue zone
+// whose name it carries; a line the user renamed belongs to none.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "clock/zone_arithmetic.h"
+#include "zones/world_line.h"
+
+namespace temura {
+
+class ZoneList;
+
+// A line with the figures "Use" takes from the zone, its change-overs dated in their year. Empty
+// when the zone cannot be stored as a line (no name, figures beyond a day).
+std::optional<WorldLine> worldLineOf(const ZoneSelection& zone);
+
+// The place of the zone's line, if it has one.
+std::optional<std::size_t> worldLineIndexOf(const std::vector<WorldLine>& lines,
+                                            const std::string& zoneName);
+// The list's "Clock" cell: "1".."8", or empty for a zone without a line.
+std::string worldClockCell(const std::vector<WorldLine>& lines, const std::string& zoneName);
+
+enum class WorldToggle { Added, Removed, Full, Unusable };
+// Puts the zone on the clock as the last line, or takes its line off.
+WorldToggle toggleWorldLine(std::vector<WorldLine>& lines, const ZoneSelection& zone);
+
+// The zone's line one place up (step -1) or down (+1); false when it has none or cannot move.
+bool moveZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneName, int step);
+// Gives the zone's line the user's own name; a blank name gives it the zone's name back. False
+// when nothing changed or the name cannot be stored.
+bool renameZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneName,
+                         const std::string& name);
+
+// Which of the window's world-line commands are enabled for the selected zone.
+struct WorldActionState {
+    bool actWorld = false;
+    bool onClock = false;  // the selected zone has a line
+    bool actWorldEarlier = false;
+    bool actWorldLater = false;
+    bool actWorldName = false;
+};
+WorldActionState worldActions(const std::vector<WorldLine>& lines,
+                              const std::optional<std::string>& selectedZone);
+
+// After OK changed a zone that was called `oldName`: its line takes the zone's new figures and
+// name. False when the zone had no line or the line stayed the same.
+bool followZoneEdit(std::vector<WorldLine>& lines, const std::string& oldName,
+                    const ZoneSelection& zone);
+// After the catalogue was rebuilt: every line takes the figures of the first zone of its name,
+// change-overs in `year`; lines whose zone is gone stay as they are.
+bool refreshWorldLines(std::vector<WorldLine>& lines, const ZoneList& list, int year);
+
+}  // namespace temura
