@@ -111,8 +111,9 @@ TEST(Restart, WorldLinesOfAHandWrittenFileSurviveAClose) {
     QFile file(home + "/world.temura");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[SETTINGS]\r\n");
-    for (int i = 0; i < 3; ++i) file.write(QString("World%1=").arg(i + 1).toUtf8() +
-                                           QByteArray::fromStdString(lines[i]) + "\r\n");
+    for (int i = 0; i < 3; ++i)
+        file.write(QString("World%1=").arg(i + 1).toUtf8() + QByteArray::fromStdString(lines[i]) +
+                   "\r\n");
     file.close();
 
     ASSERT_EQ(temura.run({"f=" + home + "/world.temura", "--close-after=300"}), 0);
