@@ -88,8 +88,12 @@ std::vector<Line> groupLines(const SettingsGroups& g, const ClockState& s, const
     }
     if (g.world && !s.WorldLines.empty()) {
         out.push_back({"WorldVisible", boolText(s.WorldVisible)});
-        for (std::size_t i = 0; i < s.WorldLines.size(); ++i)
-            out.push_back({"World" + std::to_string(i + 1), worldLineValue(s.WorldLines[i])});
+        for (std::size_t i = 0; i < s.WorldLines.size(); ++i) {
+            const std::string n = std::to_string(i + 1);
+            out.push_back({"World" + n, worldLineValue(s.WorldLines[i])});
+            if (!s.WorldLines[i].Zone.empty())
+                out.push_back({"WorldZone" + n, s.WorldLines[i].Zone});
+        }
     }
     return out;
 }
@@ -314,10 +318,13 @@ WindowUpdate LoadSettings(const std::string& bytes, ClockState& state, DisplayLo
     // A file with lines replaces the list; one without leaves it as it is.
     std::vector<WorldLine> world;
     for (std::size_t i = 0; i < kMaxWorldLines; ++i) {
-        const std::string key = "World" + std::to_string(i + 1);
-        const auto text = in.name(key.c_str());
+        const std::string n = std::to_string(i + 1);
+        const auto text = in.name(("World" + n).c_str());
         if (!text) continue;
-        if (auto line = parseWorldLine(*text)) world.push_back(std::move(*line));
+        auto line = parseWorldLine(*text);
+        if (!line) continue;
+        if (const auto zone = in.name(("WorldZone" + n).c_str())) setWorldLineZone(*line, *zone);
+        world.push_back(std::move(*line));
     }
     if (!world.empty()) state.WorldLines = std::move(world);
     state.WorldVisible = in.boolean("WorldVisible").value_or(state.WorldVisible);

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -282,16 +283,29 @@ std::string worldValueName(std::size_t index) {
     return "World" + std::to_string(index + 1);
 }
 
+// Beside a line the user named: the zone it belongs to.
+std::string worldZoneValueName(std::size_t index) {
+    return "WorldZone" + std::to_string(index + 1);
+}
+
+std::optional<std::string> readText(const Registry& registry, const std::string& name) {
+    if (registry.valueType(kRoot, kSettingsKey, name) != RegType::String) return std::nullopt;
+    return registry.readString(kRoot, kSettingsKey, name);
+}
+
 // A value that is not a line is skipped, so the lines after it move up a place.
 std::vector<WorldLine> readWorldLines(const Registry& registry) {
     std::vector<WorldLine> lines;
     for (std::size_t i = 0; i < kMaxWorldLines; ++i) {
         const std::string name = worldValueName(i);
         try {
-            if (registry.valueType(kRoot, kSettingsKey, name) != RegType::String) continue;
-            const auto text = registry.readString(kRoot, kSettingsKey, name);
+            const auto text = readText(registry, name);
             if (!text) continue;
-            if (auto line = parseWorldLine(*text)) lines.push_back(std::move(*line));
+            auto line = parseWorldLine(*text);
+            if (!line) continue;
+            if (const auto zone = readText(registry, worldZoneValueName(i)))
+                setWorldLineZone(*line, *zone);
+            lines.push_back(std::move(*line));
         } catch (...) {
         }
     }
@@ -303,9 +317,14 @@ bool writeWorldLines(Registry& registry, const std::vector<WorldLine>& lines) {
     bool ok = true;
     for (std::size_t i = 0; i < kMaxWorldLines; ++i) {
         const std::string name = worldValueName(i);
+        const std::string zone = worldZoneValueName(i);
         ok = (i < lines.size()
                   ? registry.writeString(kRoot, kSettingsKey, name, worldLineValue(lines[i]))
                   : registry.deleteValue(kRoot, kSettingsKey, name)) &&
+             ok;
+        ok = (i < lines.size() && !lines[i].Zone.empty()
+                  ? registry.writeString(kRoot, kSettingsKey, zone, lines[i].Zone)
+                  : registry.deleteValue(kRoot, kSettingsKey, zone)) &&
              ok;
     }
     return ok;

@@ -28,7 +28,9 @@ DateAndTime textsOf(DateTime instant) {
 // Only a line that would come back from the store is taken: one the next start would drop is
 // worse than one refused now.
 bool storable(const WorldLine& line) {
-    return parseWorldLine(worldLineValue(line)) == line;
+    WorldLine stored = line;
+    stored.Zone.clear();  // kept in a value of its own
+    return parseWorldLine(worldLineValue(stored)) == stored;
 }
 
 // The most negative figure has no 32-bit negation; its stand-in is refused as beyond a day.
@@ -39,6 +41,13 @@ std::int32_t negated(std::int32_t v) {
 
 bool blank(const std::string& s) {
     return s.find_first_not_of(" \t") == std::string::npos;
+}
+
+// A line the user named keeps that name when it takes its zone's new figures.
+void keepOwnName(WorldLine& fresh, const WorldLine& old) {
+    if (old.Zone.empty()) return;
+    fresh.Zone = fresh.Name;
+    fresh.Name = old.Name;
 }
 
 }  // namespace
@@ -65,7 +74,7 @@ std::optional<WorldLine> worldLineOf(const ZoneSelection& zone) {
 std::optional<std::size_t> worldLineIndexOf(const std::vector<WorldLine>& lines,
                                             const std::string& zoneName) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].Name == zoneName) return i;
+        if (worldLineZone(lines[i]) == zoneName) return i;
     }
     return std::nullopt;
 }
@@ -93,11 +102,14 @@ bool moveZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneNam
 bool renameZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneName,
                          const std::string& name) {
     const auto index = worldLineIndexOf(lines, zoneName);
-    if (!index) return false;
+    if (!index || name.find_first_of("\r\n") != std::string::npos) return false;
     WorldLine renamed = lines[*index];
-    renamed.Name = blank(name) ? zoneName : name;
+    const bool own = !blank(name) && name != zoneName;
+    renamed.Name = own ? name : zoneName;
+    renamed.Zone = own ? zoneName : std::string();
     if (renamed == lines[*index] || !storable(renamed)) return false;
-    return renameWorldLine(lines, *index, renamed.Name);
+    lines[*index] = renamed;
+    return true;
 }
 
 WorldActionState worldActions(const std::vector<WorldLine>& lines,
@@ -118,8 +130,10 @@ bool followZoneEdit(std::vector<WorldLine>& lines, const std::string& oldName,
                     const ZoneSelection& zone) {
     const auto index = worldLineIndexOf(lines, oldName);
     if (!index) return false;
-    const std::optional<WorldLine> line = worldLineOf(zone);
-    if (!line || *line == lines[*index]) return false;
+    std::optional<WorldLine> line = worldLineOf(zone);
+    if (!line) return false;
+    keepOwnName(*line, lines[*index]);
+    if (*line == lines[*index]) return false;
     lines[*index] = *line;
     return true;
 }
@@ -128,8 +142,9 @@ bool refreshWorldLines(std::vector<WorldLine>& lines, const ZoneList& list, int 
     bool changed = false;
     for (WorldLine& line : lines) {
         for (int r = 0; r < list.rowCount(); ++r) {
-            if (list.row(r).name != line.Name) continue;
-            const std::optional<WorldLine> fresh = worldLineOf(selectionOf(list.row(r), year));
+            if (list.row(r).name != worldLineZone(line)) continue;
+            std::optional<WorldLine> fresh = worldLineOf(selectionOf(list.row(r), year));
+            if (fresh) keepOwnName(*fresh, line);
             if (fresh && *fresh != line) {
                 line = *fresh;
                 changed = true;

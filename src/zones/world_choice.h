@@ -1,7 +1,7 @@
 #pragma once
 
 // Choosing world lines from the time-zone window's list. A line belongs to the catalogue zone
-// whose name it carries; a line the user renamed belongs to none.
+// whose name it carries, or, once the user named it, whose name it keeps beside (`Zone`).
 
 #include <cstddef>
 #include <optional>
@@ -48,11 +48,12 @@ WorldActionState worldActions(const std::vector<WorldLine>& lines,
                               const std::optional<std::string>& selectedZone);
 
 // After OK changed a zone that was called `oldName`: its line takes the zone's new figures and
-// name. False when the zone had no line or the line stayed the same.
+// name (a line the user named keeps that name). False when the zone had no line or the line
+// stayed the same.
 bool followZoneEdit(std::vector<WorldLine>& lines, const std::string& oldName,
                     const ZoneSelection& zone);
-// After the catalogue was rebuilt: every line takes the figures of the first zone of its name,
-// change-overs in `year`; lines whose zone is gone stay as they are.
+// After the catalogue was rebuilt: every line takes the figures of the first zone of its zone's
+// name, change-overs in `year`; lines whose zone is gone stay as they are.
 bool refreshWorldLines(std::vector<WorldLine>& lines, const ZoneList& list, int year);
 
 }  // namespace temura

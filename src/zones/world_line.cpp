@@ -108,6 +108,13 @@ std::string worldDisplayName(const std::string& name) {
     return prefixed ? name.substr(12) : name;
 }
 
+void setWorldLineZone(WorldLine& line, std::string_view zone) {
+    if (zone.empty() || zone.size() > kMaxWorldLineText ||
+        zone.find_first_of("\r\n") != std::string_view::npos || zone == line.Name)
+        return;
+    line.Zone = std::string(zone);
+}
+
 bool addWorldLine(std::vector<WorldLine>& lines, const WorldLine& line) {
     if (lines.size() >= kMaxWorldLines) return false;
     lines.push_back(line);

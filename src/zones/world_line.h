@@ -28,9 +28,20 @@ struct WorldLine {
     std::string DSTDate = "00-00-0000";
     std::string DSTTime = "00:00";
     std::string Name;  // the zone's name, or the user's own
+    // The catalogue zone's name while the line carries a name of the user's own, so that the
+    // zone still finds its line; empty while Name is the zone's. Stored beside the line.
+    std::string Zone;
 
     bool operator==(const WorldLine&) const = default;
 };
+
+// The name of the catalogue zone the line belongs to.
+inline const std::string& worldLineZone(const WorldLine& line) {
+    return line.Zone.empty() ? line.Name : line.Zone;
+}
+// Sets the zone a renamed line belongs to from its stored text; a text that cannot be a zone's
+// name (empty, too long, with a line break) or the line's own name leaves the line as it is.
+void setWorldLineZone(WorldLine& line, std::string_view zone);
 
 constexpr std::size_t kMaxWorldLines = 8;
 // Longer stored texts are refused outright: no zone name comes near it.

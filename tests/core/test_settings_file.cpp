@@ -403,10 +403,12 @@ TEST_F(SettingsFileTest, WorldLinesTravelAfterTheZoneGroupAndReplaceTheList) {
     const std::string tokyo = "-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Asia/Tokyo";
     state.WorldLines = {*parseWorldLine(tokyo), *parseWorldLine(tokyo)};
     state.WorldLines[1].Name = "Mum";
+    state.WorldLines[1].Zone = "Asia/Tokyo";
     state.WorldVisible = false;
     const std::string saved = SaveSettings({}, SettingsGroups{}, state, look);
     EXPECT_EQ(saved, kExample + crlf({"WorldVisible=0", ("World1=" + tokyo).c_str(),
-                                      "World2=-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Mum"}));
+                                      "World2=-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Mum",
+                                      "WorldZone2=Asia/Tokyo"}));
 
     const struct {
         std::string file;
@@ -423,6 +425,9 @@ TEST_F(SettingsFileTest, WorldLinesTravelAfterTheZoneGroupAndReplaceTheList) {
         load(c.file);
         ASSERT_EQ(state.WorldLines.size(), c.lines) << c.file;
         EXPECT_EQ(state.WorldLines[0].Name, c.first) << c.file;
+        if (c.file == saved) {
+            EXPECT_EQ(state.WorldLines[1].Zone, "Asia/Tokyo");
+        }
     }
 }
 

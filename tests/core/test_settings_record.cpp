@@ -347,6 +347,7 @@ TEST_F(RegistryTest, WorksWithTheProgramsOwnStore) {
     look.X = 99;
     state.WorldLines = {WorldLine{}, WorldLine{}};
     state.WorldLines[0].Name = "Mum";
+    state.WorldLines[0].Zone = "Asia/Tokyo";
     state.WorldLines[1].Name = "UTC";
     MemoryRegistry store;
     ASSERT_TRUE(SaveInfoToReg(store, state, look, kProgram));
@@ -355,6 +356,7 @@ TEST_F(RegistryTest, WorksWithTheProgramsOwnStore) {
     GetCurrTZName(s2, clock);
     DisplayLook l2;
     EXPECT_FALSE(GetInfoFromReg(store, shell, s2, l2, env).firstRun);
+    EXPECT_EQ(s2.WorldLines, state.WorldLines);
     FakeRegistry before;
     FakeRegistry after;
     SaveInfoToReg(before, state, look, kProgram);

@@ -130,6 +130,14 @@ TEST(WorldChoice, MoveRenameAndEnablingFollowTheZonesLine) {
         EXPECT_EQ(letters, c.after);
     }
 
+    // A line the user named still belongs to its zone, and a blank name gives the zone's back.
+    std::vector<WorldLine> named = {stale("A"), stale("B")};
+    ASSERT_TRUE(renameZoneWorldLine(named, "B", "Mum"));
+    EXPECT_EQ(worldClockCell(named, "B"), "2");
+    EXPECT_TRUE(moveZoneWorldLine(named, "B", -1));
+    ASSERT_TRUE(renameZoneWorldLine(named, "B", ""));
+    EXPECT_EQ(named.front(), stale("B"));
+
     const std::vector<WorldLine> lines = {stale("A"), stale("B"), stale("C")};
     const struct {
         std::optional<std::string> selected;
@@ -162,9 +170,13 @@ TEST(WorldChoice, LinesFollowTheirZonesAfterOkAndUpdate) {
     const std::string tokyo = "-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Tokyo";
     const std::string warsaw = "-60;0;-60;25-10-2026;02:00;29-03-2026;02:00;Warsaw";
 
-    std::vector<WorldLine> lines = {stale("Warsaw"), stale("Mum"), stale("Gone"), stale("Tokyo")};
+    std::vector<WorldLine> lines = {stale("Warsaw"), stale("Mum"), stale("Gone"), stale("Tokyo"),
+                                    stale("Gran")};
+    lines[4].Zone = "Warsaw";
     EXPECT_TRUE(refreshWorldLines(lines, list, 2026));
     EXPECT_EQ(worldLineValue(lines[0]), warsaw);
+    EXPECT_EQ(worldLineValue(lines[4]), warsaw.substr(0, warsaw.rfind(';') + 1) + "Gran");
+    EXPECT_EQ(lines[4].Zone, "Warsaw");
     EXPECT_EQ(lines[1], stale("Mum"));
     EXPECT_EQ(lines[2], stale("Gone"));
     EXPECT_EQ(worldLineValue(lines[3]), tokyo);  // the first zone of the name

@@ -356,10 +356,12 @@ TEST_F(FormTimeZonesTest, EarlierLaterAndNameWorkOnTheSelectedZonesLine) {
     EXPECT_EQ(prompts.textInitials, QStringList(3, QStringLiteral("America/New_York")));
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(state.WorldLines[1].Name, "Mum");
-    // A renamed line is no longer the zone's.
-    EXPECT_EQ(column(kColClock), (QStringList{"", "3", "", "1"}));
-    EXPECT_FALSE(form->actWorldName->isEnabled());
-    EXPECT_FALSE(form->actWorld->isChecked());
+    // A renamed line is still the zone's: its place shows, and On the clock takes it off.
+    EXPECT_EQ(column(kColClock), (QStringList{"", "3", "2", "1"}));
+    EXPECT_TRUE(form->actWorldName->isEnabled());
+    EXPECT_TRUE(form->actWorld->isChecked());
+    form->actWorld->trigger();
+    EXPECT_EQ(order(), "UE");
 }
 
 TEST_F(FormTimeZonesTest, OkAndUpdateRefreshTheLinesOfTheirZones) {
@@ -378,16 +380,19 @@ TEST_F(FormTimeZonesTest, OkAndUpdateRefreshTheLinesOfTheirZones) {
         form->spin[kGMTBiasHour]->setValue(-6);
         form->Button7->click();
     }
-    EXPECT_EQ(changed.count(), 1);
+    // The line the user named takes its zone's figures and keeps its name.
+    EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(state.WorldLines[0].Bias, 360);
-    EXPECT_EQ(state.WorldLines[1], mum);
+    EXPECT_EQ(state.WorldLines[1].Bias, 360);
+    EXPECT_EQ(state.WorldLines[1].Name, "Mum");
 
     prompts.yesNoAnswers = {true};
     form->Button3->click();
-    EXPECT_EQ(changed.count(), 2);
-    EXPECT_EQ(state.WorldLines[0].Bias, 300);  // the rebuilt catalogue's figure
-    EXPECT_EQ(state.WorldLines[1], mum);
-    EXPECT_EQ(column(kColClock), (QStringList{"", "", "1", ""}));
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_EQ(state.WorldLines[0].Bias, 300);  // the rebuilt catalogue's figures
+    EXPECT_EQ(state.WorldLines[1].Bias, mum.Bias);
+    EXPECT_EQ(state.WorldLines[1].Name, "Mum");
+    EXPECT_EQ(column(kColClock), (QStringList{"", "2", "1", ""}));
 }
 
 TEST_F(FormTimeZonesTest, ClosingSavesChangesOnlyAndJustHides) {
