@@ -115,6 +115,10 @@ void setWorldLineZone(WorldLine& line, std::string_view zone) {
     line.Zone = std::string(zone);
 }
 
+std::string worldLineLabel(const WorldLine& line) {
+    return line.Zone.empty() ? worldDisplayName(line.Name) : line.Name;
+}
+
 bool addWorldLine(std::vector<WorldLine>& lines, const WorldLine& line) {
     if (lines.size() >= kMaxWorldLines) return false;
     lines.push_back(line);
@@ -168,7 +172,7 @@ std::string worldLineText(const WorldLine& line, const ClockState& s, const Syst
                           const SystemTime& utc) {
     const WorldZoneNow z = worldZoneAt(line, utc);
     std::string text = ZoneTimeText(utc, z.offset, std::min<int>(s.TimeFormat, 1)).text;
-    text += "  " + worldDisplayName(line.Name);
+    text += "  " + worldLineLabel(line);
     const double zoneDay = dayNumber(addMinutes(encodeDateTime(utc), z.offset));
     const double lineDay = dayNumber(addMinutes(encodeDateTime(local), dateShiftMinutes(s)));
     const auto diff = static_cast<long long>(zoneDay - lineDay);
@@ -190,7 +194,7 @@ std::vector<std::string> worldHintLines(const std::vector<WorldLine>& lines, con
     std::vector<std::string> out;
     for (const WorldLine& line : lines) {
         const WorldZoneNow z = worldZoneAt(line, utc);
-        std::string text = worldDisplayName(line.Name) + " : " + OffsetText(z.offset);
+        std::string text = worldLineLabel(line) + " : " + OffsetText(z.offset);
         if (z.inDST) text += english ? " (DST)" : " (czas letni)";
         out.push_back(text);
     }

@@ -57,6 +57,8 @@ std::optional<WorldLine> parseWorldLine(std::string_view text);
 // The name a line shows: an IANA name its last part with "_" as a blank; a leading
 // "(UTC±hh:mm) " or "(GMT±hh:mm) " dropped; any other name as it is.
 std::string worldDisplayName(const std::string& name);
+// The name a line shows: the user's own as typed, else the zone's by the rule above.
+std::string worldLineLabel(const WorldLine& line);
 
 // Editing the list, which keeps the user's order. Each answers whether it changed anything;
 // adding to a full list is refused.

@@ -72,6 +72,11 @@ TEST(WorldLineName, ShowsTheCityOrTheNameAsTyped) {
         {"(UTC) London", "(UTC) London"},
     };
     for (const auto& [name, shown] : cases) EXPECT_EQ(worldDisplayName(name), shown) << name;
+    // A name the user gave shows as typed, even one that looks like a zone's.
+    WorldLine named;
+    named.Name = "Team/US";
+    named.Zone = "America/New_York";
+    EXPECT_EQ(worldLineLabel(named), "Team/US");
 }
 
 TEST(WorldLineList, KeepsEightInTheUsersOrder) {
