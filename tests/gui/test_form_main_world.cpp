@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QPaintEvent>
 #include <QStringList>
 #include <QTest>
 
@@ -13,14 +15,18 @@
 namespace temura {
 namespace {
 
-// Counts the paint events a widget receives.
+// Counts the paint events a widget receives and where they paint.
 class PaintCounter : public QObject {
   public:
     int paints = 0;
+    QRect painted;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            painted |= static_cast<QPaintEvent*>(event)->rect();
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -131,17 +137,27 @@ TEST_F(WorldLinesTest, HintGainsTheirLinesInBothLanguages) {
 TEST_F(WorldLinesTest, RepaintedOnlyWhenTheirTextChanges) {
     PaintCounter counter;
     form->worldLines->installEventFilter(&counter);
-    QCoreApplication::processEvents();
+    QTest::qWait(50);  // the window repaints on a timer of its own
     counter.paints = 0;
+    counter.painted = {};
     clock.local.millisecond = clock.utc.millisecond = 900;  // the same second
     form->TimerTimer();
-    QCoreApplication::processEvents();
+    QTest::qWait(50);  // the window repaints on a timer of its own
     EXPECT_EQ(counter.paints, 0);
     clock.local.second = clock.utc.second = 16;
     form->TimerTimer();
-    QCoreApplication::processEvents();
+    QTest::qWait(50);  // the window repaints on a timer of its own
     EXPECT_EQ(counter.paints, 1);
     EXPECT_EQ(form->worldLines->lines().front(), QStringLiteral("17:30:16  New York"));
+    // Only the seconds' last digit, on every line; the names are left as they are.
+    const QFontMetrics metrics(form->worldLines->font());
+    const int left = 5;  // half the text margin
+    EXPECT_LE(counter.painted.left(), left + metrics.horizontalAdvance(QStringLiteral("17:30:1")));
+    EXPECT_GE(counter.painted.right(),
+              left + metrics.horizontalAdvance(QStringLiteral("17:30:16")));
+    EXPECT_LT(counter.painted.right(),
+              left + metrics.horizontalAdvance(QStringLiteral("17:30:16  N")));
+    EXPECT_EQ(counter.painted.height(), form->worldLines->height());
 }
 
 }  // namespace
