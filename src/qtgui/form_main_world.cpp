@@ -37,11 +37,17 @@ bool WorldLinesView::setLines(const QStringList& lines) {
                before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
             ++tail;
         }
-        const int from = m_textLeft + metrics.horizontalAdvance(before.left(head));
-        const int endBefore = metrics.horizontalAdvance(before.left(before.size() - tail));
-        const int endAfter = metrics.horizontalAdvance(after.left(after.size() - tail));
+        // Glyph by glyph: no text layout for each line each second. The pad covers kerning.
+        const auto advance = [&metrics](const QString& text, qsizetype from, qsizetype to) {
+            int sum = 0;
+            for (qsizetype c = from; c < to; ++c) sum += metrics.horizontalAdvance(text[c]);
+            return sum;
+        };
+        const int from = m_textLeft + advance(before, 0, head);
+        const int wasWide = advance(before, head, before.size() - tail);
+        const int isWide = advance(after, head, after.size() - tail);
         // When the changed part's width changed, the rest of the line moves too.
-        const int to = endBefore == endAfter ? m_textLeft + endAfter : width();
+        const int to = wasWide == isWide ? from + isWide : width();
         changed |= QRect(from - pad, static_cast<int>(i) * m_lineHeight, to - from + 2 * pad,
                          m_lineHeight);
     }
