@@ -476,6 +476,8 @@ void TFormMain::TimerTimer() {
 bool TFormMain::refreshWorldLines() {
     QStringList texts;
     for (const std::string& t : worldLineTexts(m_state, m_services.clock)) texts.append(qs(t));
+    // A list changed behind the clock's back still gets its room.
+    if (texts.size() != worldLines->lines().size()) SetSize2();
     return worldLines->setLines(texts);
 }
 

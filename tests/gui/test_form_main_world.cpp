@@ -122,6 +122,15 @@ TEST_F(WorldLinesTest, AChangedListIsRedrawnAndResizedByEitherNotification) {
     }
 }
 
+TEST_F(WorldLinesTest, ALineAddedUnannouncedGetsItsRoomWithinTheRelayoutDelay) {
+    QTest::qWait(200);  // the start's own deferred relayout is done
+    const int shown = form->height();
+    state.WorldLines.push_back(state.WorldLines.front());
+    form->TimerTimer();
+    QTest::qWait(200);
+    EXPECT_EQ(form->height(), shown + form->worldLines->lineHeight());
+}
+
 TEST_F(WorldLinesTest, HintGainsTheirLinesInBothLanguages) {
     EXPECT_EQ(lastLines(form->hintText(), 3),
               QStringList({"New York : -05:00", "Tokyo : +09:00", "Sydney : +11:00 (DST)"}));
