@@ -79,10 +79,21 @@ int WorldLinesView::widestWidth() {
 void WorldLinesView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
+    const QRect area = event->rect();
+    const QFontMetrics metrics(font());
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const int top = static_cast<int>(i) * m_lineHeight;
-        if (top > event->rect().bottom() || top + m_lineHeight <= event->rect().top()) continue;
-        p.drawText(m_textLeft, top + m_ascent, m_lines[i]);
+        if (top > area.bottom() || top + m_lineHeight <= area.top()) continue;
+        const QString& line = m_lines[i];
+        // The seconds' repaint ends within the two blanks after the time: the name is not
+        // drawn again then.
+        const qsizetype time = line.indexOf(QLatin1String("  "));
+        int timeEnd = m_textLeft;
+        for (qsizetype c = 0; c < time; ++c) timeEnd += metrics.horizontalAdvance(line[c]);
+        // Two pixels short of the name, for the rounding of glyph-by-glyph advances.
+        const int nameStart = timeEnd + 2 * metrics.horizontalAdvance(QLatin1Char(' ')) - 2;
+        const bool timeAlone = time > 0 && area.right() < nameStart;
+        p.drawText(m_textLeft, top + m_ascent, timeAlone ? line.left(time) : line);
     }
 }
 

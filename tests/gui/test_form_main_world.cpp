@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QBackingStore>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintEvent>
 #include <QStringList>
 #include <QTest>
@@ -167,6 +169,11 @@ TEST_F(WorldLinesTest, RepaintedOnlyWhenTheirTextChanges) {
     EXPECT_LT(counter.painted.right(),
               left + metrics.horizontalAdvance(QStringLiteral("17:30:16  N")));
     EXPECT_EQ(counter.painted.height(), form->worldLines->height());
+    // What the window shows is what a whole repaint draws: no stale digit, no cut name.
+    auto* shown = dynamic_cast<QImage*>(form->backingStore()->paintDevice());
+    ASSERT_NE(shown, nullptr);
+    const QImage whole = form->worldLines->grab().toImage().convertToFormat(shown->format());
+    EXPECT_EQ(shown->copy(form->worldLines->geometry()), whole);
 }
 
 }  // namespace
