@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <vector>
 
 #include "qtgui/text_width_memo.h"
@@ -22,7 +23,7 @@ class WorldLinesView : public QWidget {
     // Where the text starts inside the widget, which spans the window's width.
     void setTextLeft(int left);
     int lineHeight() const;
-    // The widest line's width, each line measured again only when its text changed.
+    // The widest line's width, each line measured again only when more than its digits changed.
     int widestWidth();
 
   protected:
@@ -30,11 +31,17 @@ class WorldLinesView : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    // One glyph's advance; the ASCII ones are kept, since the times need the same few again
+    // every second.
+    int advance(QChar c);
+    int advance(const QString& text, qsizetype from, qsizetype to);
+
     QStringList m_lines;
     std::vector<TextWidthMemo> m_widths;
     int m_textLeft = 0;
     int m_lineHeight = 0;
     int m_ascent = 0;
+    std::array<int, 128> m_advances{};  // 0: not measured yet
 };
 
 }  // namespace temura
