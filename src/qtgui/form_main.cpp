@@ -26,6 +26,7 @@
 #include "ui/data_file_rules.h"
 #include "ui/lang_rules.h"
 #include "ui/main_rules.h"
+#include "zones/world_line.h"
 
 namespace temura {
 
@@ -107,6 +108,10 @@ void TFormMain::createLabels() {
         l->installEventFilter(this);
     }
     lblTZ->hide();
+    worldLines = new WorldLinesView(this);
+    worldLines->setToolTipDuration(5000);
+    worldLines->installEventFilter(this);
+    worldLines->hide();
     lblMode->setText(QStringLiteral("W"));
     QFont modeFont = lblMode->font();
     modeFont.setStyleStrategy(QFont::PreferNoShaping);
@@ -261,6 +266,8 @@ void TFormMain::applyLook(const DisplayLook& look) {
     m_timeColour = m_state.TimerFontColor;
     setLabelColours(lblDate, look.date.colour, m_timeBackground);
     setLabelColours(lblTZ, look.tz.colour, m_timeBackground);
+    worldLines->setFont(lblTZ->font());
+    setLabelColours(worldLines, look.tz.colour, m_timeBackground);
     m_dateColour = look.date.colour;
     m_tzColour = look.tz.colour;
     actShowButtons->setChecked(look.ButtonsVisible);
@@ -303,6 +310,7 @@ void TFormMain::syncFromState() {
     actShowTZName->setChecked(m_state.TZVisible);
     actPlayTick->setChecked(m_state.PlayTick);
     actFullScreen->setChecked(m_state.FullScreen);
+    actWorldLines->setChecked(m_state.WorldVisible);
     for (QAction* a : m_modeGroup->actions()) a->setChecked(a->data().toInt() == m_state.Mode);
     lblMode->setVisible(m_state.ModeVisible);
     lblDate->setVisible(m_state.DateVisible);
@@ -321,7 +329,7 @@ void TFormMain::setLabelFont(QLabel* label, const QString& family, int pointSize
     label->setFont(f);
 }
 
-void TFormMain::setLabelColours(QLabel* label, Colour text, Colour background) {
+void TFormMain::setLabelColours(QWidget* label, Colour text, Colour background) {
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, toQColor(text));
     p.setColor(QPalette::Window, toQColor(background));
@@ -369,6 +377,13 @@ void TFormMain::SetSize() {
         lblTZ->setText(qs(tzLineText(m_state)));
         in.tzTextWidth = textWidthOf(lblTZ, lblTZ->text());
     }
+    refreshWorldLines();
+    const bool world = worldLinesShown(m_state);
+    if (world) {
+        in.worldCount = static_cast<int>(m_state.WorldLines.size());
+        in.worldLineHeight = worldLines->lineHeight();
+        in.worldTextWidth = worldLines->widestWidth();
+    }
     m_state.CaptionExtra = 0;  // no title bar
     in.captionExtra = m_state.CaptionExtra;
 
@@ -387,6 +402,11 @@ void TFormMain::SetSize() {
     }
     lblTZ->setVisible(in.tzShown);
     if (in.tzShown) lblTZ->setGeometry(0, top, width, in.tzLabelHeight);
+    worldLines->setVisible(world);
+    if (world) {
+        worldLines->setTextLeft(out.worldLeft);
+        worldLines->setGeometry(0, out.worldTop, width, in.worldCount * in.worldLineHeight);
+    }
     lblMode->setVisible(m_state.ModeVisible);
     lblMode->adjustSize();
     lblMode->move(kModeLeft, 1);
@@ -407,7 +427,8 @@ void TFormMain::resizeEvent(QResizeEvent* event) {
     btnPause->setGeometry(row.pauseLeft, top, row.width, kButtonSize);
     btnStop->setGeometry(row.stopLeft, top, row.width, kButtonSize);
     if (lblTime->width() != width()) {
-        for (QLabel* l : {lblTime, lblDate, lblTZ}) l->resize(width(), l->height());
+        for (QWidget* l : std::initializer_list<QWidget*>{lblTime, lblDate, lblTZ, worldLines})
+            l->resize(width(), l->height());
     }
 }
 
@@ -447,8 +468,24 @@ void TFormMain::TimerTimer() {
     const int untilChange = msUntilNextChange(m_state, clock, tickWouldPlay());
     if (slowTickDue(clock.tickCount() - m_lastSlowTick, untilChange)) TimerSTimer();
     runDisplayTickOnce();
+    refreshWorldLines();
     Timer->start(nextWakeMs(msUntilNextChange(m_state, clock, tickWouldPlay()),
                             clock.tickCount() - m_lastSlowTick));
+}
+
+bool TFormMain::refreshWorldLines() {
+    QStringList texts;
+    for (const std::string& t : worldLineTexts(m_state, m_services.clock)) texts.append(qs(t));
+    // A list changed behind the clock's back still gets its room.
+    if (texts.size() != worldLines->lines().size()) SetSize2();
+    return worldLines->setLines(texts);
+}
+
+void TFormMain::worldLinesChanged() {
+    actWorldLines->setChecked(m_state.WorldVisible);
+    SetHint();
+    SetSize();
+    TimerTimer();  // the wake schedule may follow the lines now
 }
 
 void TFormMain::runDisplayTickOnce() {
@@ -529,6 +566,10 @@ void TFormMain::TimerSTimer() {
     in.modeGapX = m_state.ModeGapX;
     in.tzShown = tzLineShown(m_state);
     if (in.tzShown) in.tzTextWidth = textWidthOf(lblTZ, qs(tzLineText(m_state)));
+    if (worldLinesShown(m_state)) {
+        in.worldCount = static_cast<int>(worldLines->lines().size());
+        in.worldTextWidth = worldLines->widestWidth();
+    }
     m_state.FormWidthCalc = computeWidth(in);
     const int wanted = std::max(m_state.FormWidthCalc, minimumWidth());
     if (width() != wanted) resize(wanted, height());
@@ -541,6 +582,8 @@ void TFormMain::TimerSTimer() {
                                      m_state.DateFormat, m_services.names)));
     }
     if (m_state.PlayTick) SetbTickFile();
+    // A world line's offset in the hint changes at its zone's change-overs.
+    if (worldLinesShown(m_state)) SetHint();
 }
 
 void TFormMain::WMTimeChange() {
@@ -712,8 +755,8 @@ void TFormMain::actCloseExecute() {
 // ---- dragging ----
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-    const bool label =
-        watched == lblTime || watched == lblDate || watched == lblTZ || watched == lblMode;
+    const bool label = watched == lblTime || watched == lblDate || watched == lblTZ ||
+                       watched == lblMode || watched == worldLines;
     if (!label) {
         // Without a window manager showing a window does not bring it up; the clock may have
         // climbed over it while it was hidden.

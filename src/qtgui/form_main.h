@@ -20,6 +20,7 @@
 #include "platform/shell.h"
 #include "platform/system_clock.h"
 #include "platform/tick_player.h"
+#include "qtgui/form_main_world.h"
 #include "qtgui/text_width_memo.h"
 #include "qtgui/window_drag.h"
 #include "settings/display_look.h"
@@ -80,6 +81,8 @@ class TFormMain : public QWidget {
     void WMTimeChange();
     void FormActivate();
     void showZoneChanged();  // after a zone was applied or switched off elsewhere
+    // After the world lines or their visibility changed elsewhere: redraws and re-lays out.
+    void worldLinesChanged();
     // The look of the lines, the opacity, the buttons and the position, and back.
     void applyLook(const DisplayLook& look);
     DisplayLook currentLook() const;
@@ -156,6 +159,7 @@ class TFormMain : public QWidget {
     QLabel* lblDate = nullptr;
     QLabel* lblTZ = nullptr;
     QLabel* lblMode = nullptr;
+    WorldLinesView* worldLines = nullptr;  // in the zone-name line's font and colour
     QToolButton* btnStart = nullptr;
     QToolButton* btnPause = nullptr;
     QToolButton* btnStop = nullptr;
@@ -194,6 +198,7 @@ class TFormMain : public QWidget {
     QAction* actStoperDecMin = nullptr;
     QAction* actPlayTick = nullptr;
     QAction* actFullScreen = nullptr;
+    QAction* actWorldLines = nullptr;
     QAction* actOptions = nullptr;
     QAction* actHelp = nullptr;
     QAction* actAbout = nullptr;
@@ -247,7 +252,7 @@ class TFormMain : public QWidget {
                         bool checkable = false);
     void applyStartLook();
     void setLabelFont(QLabel* label, const QString& family, int pointSize, bool bold, bool italic);
-    void setLabelColours(QLabel* label, Colour text, Colour background);
+    void setLabelColours(QWidget* label, Colour text, Colour background);
     void updateWindowBackground();
 
     void setMode(std::uint8_t mode);
@@ -269,6 +274,9 @@ class TFormMain : public QWidget {
     void actCloseExecute();
     void actPlayTickExecute();
     void actFullScreenExecute();
+    void actWorldLinesExecute();
+    // New texts for the world lines; answers whether any changed.
+    bool refreshWorldLines();
     void enterFullScreen();
     void leaveFullScreen();
     void actHelpExecute();
@@ -302,6 +310,7 @@ class TFormMain : public QWidget {
     std::int32_t m_alpha = 255;
     QString m_appTitle = QStringLiteral("Temura");
     QString m_trayTip;
+    QString m_hint;
     std::map<const QLabel*, TextWidthMemo> m_textWidths;
     TFormFullScreen* m_fullScreen = nullptr;
     TFormAbout2* m_about = nullptr;

@@ -84,6 +84,8 @@ void TFormMain::createMenuActions() {
     actPlayTick = makeAction({}, QKeySequence(Qt::Key_F9), &TFormMain::actPlayTickExecute, true);
     actFullScreen =
         makeAction({}, QKeySequence(Qt::Key_F10), &TFormMain::actFullScreenExecute, true);
+    actWorldLines =
+        makeAction({}, QKeySequence(Qt::Key_F11), &TFormMain::actWorldLinesExecute, true);
     actHelp = makeAction({}, QKeySequence(Qt::Key_F1), &TFormMain::actHelpExecute);
     actMinimize =
         makeAction({}, QKeySequence(QStringLiteral("Ctrl+M")), &TFormMain::actMinimizeExecute);
@@ -131,7 +133,8 @@ void TFormMain::createMenus() {
     popIncDecStopwatch->addSeparator();
     popIncDecStopwatch->addActions({actStoperIncMin, actStoperDecMin});
     popSep2 = header(&MainTexts::popSep2);
-    popMain->addActions({actShowMode, actShowDate, actShowTZName, actPlayTick, actFullScreen});
+    popMain->addActions(
+        {actShowMode, actShowDate, actShowTZName, actPlayTick, actFullScreen, actWorldLines});
     QMenu* font = popMain->addMenu(QString());
     popMain->setProperty("popFont", QVariant::fromValue<QObject*>(font));
     popFontSizePlus = font->addAction(QString(), actFontSizePlus, &QAction::trigger);
@@ -199,6 +202,7 @@ void TFormMain::popMainPopup() {
     actFullScreen->setChecked(m_state.FullScreen);
     actShowMode->setChecked(m_state.ModeVisible);
     actPlayTick->setChecked(m_state.PlayTick);
+    actWorldLines->setChecked(m_state.WorldVisible);
 }
 
 void TFormMain::popCtiPopup() {
@@ -250,6 +254,7 @@ void TFormMain::SetLang() {
     actShowTZName->setText(menuText(t.actShowTZName));
     actShowDate->setText(menuText(t.actShowDate));
     actFullScreen->setText(menuText(t.actFullScreen));
+    actWorldLines->setText(menuText(t.actWorldLines));
     actDefault->setText(menuText(t.actDefault));
     actDefault->setToolTip(qs(t.actDefaultHint));
     actChangeLanguage->setText(menuText(t.actChangeLanguage));
@@ -267,12 +272,15 @@ void TFormMain::SetLang() {
 }
 
 QString TFormMain::hintText() const {
-    return qtLines(composeHint(m_state));
+    return qtLines(composeHint(m_state, m_services.clock.utcTime()));
 }
 
 void TFormMain::SetHint() {
     const QString hint = hintText();
-    for (QLabel* l : {lblTime, lblDate, lblTZ}) l->setToolTip(hint);
+    if (hint == m_hint) return;
+    m_hint = hint;
+    for (QWidget* w : std::initializer_list<QWidget*>{lblTime, lblDate, lblTZ, worldLines})
+        w->setToolTip(hint);
 }
 
 void TFormMain::actChangeLanguageExecute() {
@@ -287,6 +295,12 @@ void TFormMain::actPlayTickExecute() {
     m_state.PlayTick = actPlayTick->isChecked();
     if (m_state.PlayTick) SetbTickFile();
     Timer->start(0);  // the schedule follows the tick from its next second, not after a minute
+    emit settingsChanged();
+}
+
+void TFormMain::actWorldLinesExecute() {
+    m_state.WorldVisible = !m_state.WorldVisible;
+    worldLinesChanged();
     emit settingsChanged();
 }
 

@@ -161,6 +161,7 @@ void TFormOptions::buildMainPage() {
     chShowMode = new QCheckBox(tsMain);
     chShowDate = new QCheckBox(tsMain);
     chShowTZ = new QCheckBox(tsMain);
+    chShowWorld = new QCheckBox(tsMain);
     chPlayTick = new QCheckBox(tsMain);
     chShortcut = new QCheckBox(tsMain);
     chMenuStart = new QCheckBox(tsMain);
@@ -180,7 +181,9 @@ void TFormOptions::buildMainPage() {
     layout->addLayout(alphaRow);
     layout->addWidget(tbAlpha);
     layout->addSpacing(6);
-    for (QCheckBox* c : {chShowMode, chShowDate, chShowTZ, chPlayTick}) layout->addWidget(c);
+    for (QCheckBox* c : {chShowMode, chShowDate, chShowTZ, chShowWorld, chPlayTick}) {
+        layout->addWidget(c);
+    }
     layout->addSpacing(6);
     layout->addWidget(chShortcut);
     layout->addWidget(chMenuStart);
@@ -200,6 +203,8 @@ void TFormOptions::buildMainPage() {
             [this](bool on) { setShown(&ClockState::DateVisible, on); });
     connect(chShowTZ, &QCheckBox::clicked, this,
             [this](bool on) { setShown(&ClockState::TZVisible, on); });
+    connect(chShowWorld, &QCheckBox::clicked, this,
+            [this](bool on) { setShown(&ClockState::WorldVisible, on); });
     connect(chPlayTick, &QCheckBox::clicked, this,
             [this](bool on) { setShown(&ClockState::PlayTick, on); });
     connect(chShortcut, &QCheckBox::clicked, this, [this](bool on) { setShortcut(kDesktop, on); });
@@ -378,6 +383,7 @@ void TFormOptions::buildActions() {
     actF7 = action(QKeySequence(Qt::Key_F7));
     actF8 = action(QKeySequence(Qt::Key_F8));
     actF9 = action(QKeySequence(Qt::Key_F9));
+    actF11 = action(QKeySequence(Qt::Key_F11));
     connect(actEsc, &QAction::triggered, this, &QWidget::close);
     connect(actClose, &QAction::triggered, this, &QWidget::close);
     connect(actLoadSettings, &QAction::triggered, this, &TFormOptions::actLoadSettingsExecute);
@@ -388,6 +394,7 @@ void TFormOptions::buildActions() {
     connect(actF7, &QAction::triggered, m_main.actShowDate, &QAction::trigger);
     connect(actF8, &QAction::triggered, m_main.actShowTZName, &QAction::trigger);
     connect(actF9, &QAction::triggered, m_main.actPlayTick, &QAction::trigger);
+    connect(actF11, &QAction::triggered, m_main.actWorldLines, &QAction::trigger);
 }
 
 // ---- geometry ----
@@ -534,6 +541,7 @@ void TFormOptions::applyTexts(bool english) {
     chShowMode->setText(qs(t.chShowMode));
     chShowDate->setText(qs(t.chShowDate));
     chShowTZ->setText(qs(t.chShowTZ));
+    chShowWorld->setText(qs(t.chShowWorld));
     chPlayTick->setText(qs(t.chPlayTick));
     chShortcut->setText(qs(t.chShortcut));
     chMenuStart->setText(qs(t.chMenuStart));
@@ -604,6 +612,7 @@ void TFormOptions::GetInfo() {
     chShowMode->setChecked(s.ModeVisible);
     chShowDate->setChecked(s.DateVisible);
     chShowTZ->setChecked(s.TZVisible);
+    chShowWorld->setChecked(s.WorldVisible);
     chPlayTick->setChecked(s.PlayTick);
     fillGroup(gbDateFont, look.date);
     fillGroup(gbTZFont, look.tz);
@@ -701,6 +710,10 @@ void TFormOptions::setShown(bool ClockState::*field, bool shown) {
     m_main.syncFromState();
     if (field == &ClockState::PlayTick) {
         if (shown) m_main.SetbTickFile();
+        return;
+    }
+    if (field == &ClockState::WorldVisible) {
+        m_main.worldLinesChanged();  // the hint too
         return;
     }
     if (field == &ClockState::DateVisible && shown) m_main.TimerSTimer();

@@ -105,6 +105,7 @@ class TFormOptions : public QDialog {
     QCheckBox* chShowMode = nullptr;
     QCheckBox* chShowDate = nullptr;
     QCheckBox* chShowTZ = nullptr;
+    QCheckBox* chShowWorld = nullptr;
     QCheckBox* chPlayTick = nullptr;
     QCheckBox* chShortcut = nullptr;
     QCheckBox* chMenuStart = nullptr;
@@ -153,6 +154,7 @@ class TFormOptions : public QDialog {
     QAction* actF7 = nullptr;
     QAction* actF8 = nullptr;
     QAction* actF9 = nullptr;
+    QAction* actF11 = nullptr;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,7 @@
 #include "ui/lang_rules.h"
 
 #include "clock/text_format.h"
+#include "zones/world_line.h"
 
 namespace temura {
 
@@ -79,6 +80,7 @@ MainTexts mainTexts(const ClockState& s) {
     t.actShowTZName = pick("Show time zone name", "Pokaż nazwę strefy czasowej");
     t.actShowDate = pick("Show date", "Pokaż datę");
     t.actFullScreen = pick("Full screen", "Pełny ekran");
+    t.actWorldLines = pick("World lines", "Strefy świata");
     t.actDefault = pick("Default", "Domyślne");
     // "Przywróc" without the accent is how this text has always read.
     t.actDefaultHint = pick("Restore default settings", "Przywróc ustawienia domyślne");
@@ -134,6 +136,14 @@ std::string composeHint(const ClockState& s) {
     line((en ? "Daylight saving time bias : " : "Poprawka czasu letniego : ") +
          minutesText(s.TZDSTBias));
     line((en ? "Standard bias : " : "Poprawka czasu standardowego : ") + minutesText(s.TZStdBias));
+    return hint;
+}
+
+std::string composeHint(const ClockState& s, const SystemTime& utc) {
+    std::string hint = composeHint(s);
+    if (!worldLinesShown(s)) return hint;
+    for (const std::string& line : worldHintLines(s.WorldLines, utc, s.English))
+        hint += kCrLf + line;
     return hint;
 }
 

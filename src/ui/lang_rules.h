@@ -5,6 +5,7 @@
 #include <string>
 
 #include "clock/clock_state.h"
+#include "platform/system_clock.h"
 
 namespace temura {
 
@@ -47,6 +48,7 @@ struct MainTexts {
     std::string actShowTZName;
     std::string actShowDate;
     std::string actFullScreen;
+    std::string actWorldLines;
     std::string actDefault;
     std::string actDefaultHint;
     std::string actLoadSettings;  // the options window's actions, also on the popup menu
@@ -90,5 +92,7 @@ std::string trayTip(const std::string& timeText);
 // The clock's hint: lines joined by CR LF, describing the mode and, for a selected zone, its
 // figures.
 std::string composeHint(const ClockState& s);
+// The same followed by one line per shown world line, judged at the UTC moment `utc`.
+std::string composeHint(const ClockState& s, const SystemTime& utc);
 
 }  // namespace temura

@@ -73,6 +73,7 @@ int computeWidth(const LayoutInput& in) {
     if (in.modeVisible) w += in.modeTextWidth + in.modeGapX;
     if (in.dateVisible) w = std::max(w, in.dateTextWidth + in.textMarginX);
     if (in.tzShown) w = std::max(w, in.tzTextWidth + in.textMarginX);
+    if (in.worldCount > 0) w = std::max(w, in.worldTextWidth + in.textMarginX);
     if (in.modeVisible) {
         // The time is centred, so two more pixels of width move its ink one to the right.
         const int timeInk = (w - in.timeTextWidth) / 2 + in.timeInkLeft;
@@ -89,6 +90,9 @@ Layout computeLayout(const LayoutInput& in) {
     out.timeHeight = h;
     if (in.dateVisible) h += in.zeroHeightDate;
     if (in.tzShown) h += in.tzLabelHeight;
+    out.worldLeft = in.textMarginX / 2;
+    out.worldTop = h;
+    h += std::max(0, in.worldCount) * in.worldLineHeight;
     out.buttonsTop = h;
     h += in.captionExtra;
     out.formHeightCalc = h;

@@ -42,6 +42,11 @@ struct LayoutInput {
     bool tzShown = false;  // see tzLineShown()
     int tzLabelHeight = 0;
     int tzTextWidth = 0;
+    // The world lines, under the zone-name line (or the date): how many are drawn, the height
+    // of one and the width of the widest.
+    int worldCount = 0;
+    int worldLineHeight = 0;
+    int worldTextWidth = 0;
     int textMarginX = 10;
     int modeGapX = 8;
     // Where the letter's and the time's ink lie (tight bounds): the letter's left edge and its
@@ -58,6 +63,9 @@ struct LayoutInput {
 struct Layout {
     int width = 0;
     int timeHeight = 0;
+    // Where the first world line goes; they are left-aligned, half the text margin in.
+    int worldLeft = 0;
+    int worldTop = 0;
     int buttonsTop = 0;
     int formHeightCalc = 0;
     int windowHeight = 0;

@@ -48,6 +48,7 @@ std::vector<MenuItem> buildPopMain() {
         item(Command::ShowTZName, &T::actShowTZName, "F8"),
         item(Command::PlayTick, &T::actPlayTick, "F9"),
         item(Command::FullScreen, &T::actFullScreen, "F10"),
+        item(Command::WorldLines, &T::actWorldLines, "F11"),
         // Their captions carry the keys already.
         submenu(Command::SubFont, &T::popFont,
                 {item(Command::FontSizePlus, &T::popFontSizePlus, ""),
@@ -128,6 +129,7 @@ const std::vector<Shortcut>& mainShortcuts() {
         {Command::ShowTZName, "F8"},
         {Command::PlayTick, "F9"},
         {Command::FullScreen, "F10"},
+        {Command::WorldLines, "F11"},
         // Ctrl with the "=" / "+" key, whether or not Shift is needed to reach "+".
         {Command::FontSizePlus, "Ctrl+="},
         {Command::FontSizePlus, "Ctrl+Shift+="},
@@ -189,6 +191,9 @@ ItemState menuItemState(Command c, const ClockState& s, const MenuContext& conte
             break;
         case Command::FullScreen:
             st.checked = s.FullScreen;
+            break;
+        case Command::WorldLines:
+            st.checked = s.WorldVisible;
             break;
         case Command::FontBold:
             st.checked = s.TimerFontBold;

@@ -33,6 +33,7 @@ enum class Command : int {
     ShowTZName,
     PlayTick,
     FullScreen,
+    WorldLines,
     FontSizePlus,
     FontSizeMinus,
     FontBold,

@@ -17,6 +17,7 @@ OptionsTexts optionsTexts(bool english) {
     t.chShowMode = pick("Show mode symbol", "Pokaż znak trybu");
     t.chShowDate = pick("Show date", "Pokaż datę");
     t.chShowTZ = pick("Show time zone name", "Pokaż nazwę strefy czasowej");
+    t.chShowWorld = pick("World lines", "Strefy świata");
     t.chPlayTick = pick("Tick-Tock-Tick-Tock", "Temura-Temura");
     t.chShortcut = pick("Create shortcut on the desktop", "Utwórz skrót na pulpicie");
     t.chMenuStart = pick("Create shortcut in the Start Menu", "Utwórz skrót w Menu Start");

@@ -27,6 +27,7 @@ struct OptionsTexts {
     std::string chShowMode;
     std::string chShowDate;
     std::string chShowTZ;
+    std::string chShowWorld;
     std::string chPlayTick;
     std::string chShortcut;
     std::string chMenuStart;

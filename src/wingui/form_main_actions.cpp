@@ -92,6 +92,10 @@ void TFormMain::runCommandOnly(Command c) {
                 enterFullScreen();
             }
             break;
+        case Command::WorldLines:
+            // The shared menu has the item; this window does not draw the lines yet.
+            m_state.WorldVisible = !m_state.WorldVisible;
+            break;
         case Command::FontSizePlus:
             changeFontSize(+1);
             break;

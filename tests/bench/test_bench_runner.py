@@ -162,6 +162,19 @@ class Targets(unittest.TestCase):
         self.assertFalse(rows["Mode T, seconds: ≤ 2 wake-ups a second"])
         self.assertFalse(rows["Mode T, tenths: ≤ 11 wake-ups a second"])
 
+    def test_world_lines_against_the_clock_without_them(self):
+        # (t1 CPU and wake-ups, w8 CPU and wake-ups) -> (wake-ups met, CPU met)
+        cases = [
+            ((0.040, 1.00), (0.048, 1.05), [True, True]),
+            ((0.040, 1.00), (0.049, 1.00), [True, False]),
+            ((0.040, 1.00), (0.040, 1.06), [False, True]),
+        ]
+        for (t1_cpu, t1_wake), (w8_cpu, w8_wake), met in cases:
+            rows = bench.targets([result("floor"), result("t1", cpu_pct=t1_cpu, wakeups=t1_wake),
+                                  result("w8", cpu_pct=w8_cpu, wakeups=w8_wake)])
+            with self.subTest(w8_cpu=w8_cpu, w8_wake=w8_wake):
+                self.assertEqual([ok for name, _, ok in rows if "world" in name], met)
+
     def test_the_tick_against_its_floor_and_silence(self):
         # (clock tick off, tick on + server: program and server, floor: program and server,
         #  tick on without a server) -> which targets are met, in order

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/lang_rules.h"
+#include "zones/world_line.h"
 
 namespace temura {
 namespace {
@@ -130,6 +131,54 @@ TEST(Hint, ZoneBiasesAsSignedHoursAndMinutes) {
     }
 }
 
+TEST(Hint, WorldLinesFollowTheZoneLines) {
+    const WorldLine newYork =
+        parseWorldLine("300;0;-60;01-11-2026;02:00;08-03-2026;02:00;America/New_York").value();
+    const WorldLine tokyoLine =
+        parseWorldLine("-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Asia/Tokyo").value();
+    SystemTime july;
+    july.year = 2026;
+    july.month = 7;
+    july.day = 1;
+    july.hour = 12;
+    const struct {
+        const char* what;
+        ClockState state;
+        bool visible;
+        std::vector<std::string> tail;  // the hint's last lines
+        std::size_t lines;
+    } cases[] = {
+        {"English, after a zone's lines",
+         tokyo(true),
+         true,
+         {"Standard bias : 00:00 min", "New York : -04:00 (DST)", "Tokyo : +09:00"},
+         11},
+        {"Polish",
+         tokyo(false),
+         true,
+         {"Poprawka czasu standardowego : 00:00 min", "New York : -04:00 (czas letni)",
+          "Tokyo : +09:00"},
+         11},
+        {"hidden", tokyo(true), false, {"Standard bias : 00:00 min"}, 9},
+    };
+    for (const auto& c : cases) {
+        ClockState s = c.state;
+        s.WorldLines = {newYork, tokyoLine};
+        s.WorldVisible = c.visible;
+        const auto hint = lines(composeHint(s, july));
+        ASSERT_EQ(hint.size(), c.lines) << c.what;
+        const std::vector<std::string> tail(hint.end() - static_cast<std::ptrdiff_t>(c.tail.size()),
+                                            hint.end());
+        EXPECT_EQ(tail, c.tail) << c.what;
+    }
+    // Outside the Timer mode the world lines follow the mode's own lines.
+    ClockState utc;
+    utc.Mode = kModeUtc;
+    utc.English = true;
+    utc.WorldLines = {tokyoLine};
+    EXPECT_EQ(composeHint(utc, july), "Mode : UTC\r\nTokyo : +09:00");
+}
+
 // Members whose text is the language's own.
 constexpr std::string MainTexts::*kTranslated[] = {
     &MainTexts::actStartHint,
@@ -162,6 +211,7 @@ constexpr std::string MainTexts::*kTranslated[] = {
     &MainTexts::actShowTZName,
     &MainTexts::actShowDate,
     &MainTexts::actFullScreen,
+    &MainTexts::actWorldLines,
     &MainTexts::actDefault,
     &MainTexts::actDefaultHint,
     &MainTexts::popCtiRestore,
@@ -231,6 +281,8 @@ TEST(MainTexts, TextsThatAreBuiltOrEasilyMistyped) {
         {en.popSep1, "S T O P W A T C H"},
         {pl.popSep2, "U S T A W I E N I A"},
         {pl.popSep3, "I N F O R M A C J E"},
+        {en.actWorldLines, "World lines"},
+        {pl.actWorldLines, "Strefy świata"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
 }

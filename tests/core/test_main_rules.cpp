@@ -131,6 +131,37 @@ TEST(Layout, WidensOnlyAsMuchAsTheModeLetterNeedsToClearTheTime) {
     }
 }
 
+TEST(Layout, WorldLinesGoUnderTheLowestShownLine) {
+    const struct {
+        const char* what;
+        bool date, tz;
+        int count, widest;
+        int width, worldTop, buttonsTop;
+    } cases[] = {
+        {"under the zone line", true, true, 3, 60, 140, 46, 91},
+        {"under the date", true, false, 3, 60, 140, 34, 79},
+        {"under the time alone", false, false, 2, 60, 110, 22, 52},
+        {"the widest widens the window", true, true, 8, 300, 310, 46, 166},
+        {"none", true, true, 0, 300, 140, 46, 46},
+    };
+    for (const auto& c : cases) {
+        LayoutInput in = baseLayout();
+        in.dateVisible = c.date;
+        in.tzShown = c.tz;
+        in.worldCount = c.count;
+        in.worldLineHeight = 15;
+        in.worldTextWidth = c.widest;
+        in.buttonsShown = true;
+        const Layout out = computeLayout(in);
+        EXPECT_EQ(out.width, c.width) << c.what;
+        EXPECT_EQ(computeWidth(in), c.width) << c.what;
+        EXPECT_EQ(out.worldLeft, 5) << c.what;
+        EXPECT_EQ(out.worldTop, c.worldTop) << c.what;
+        EXPECT_EQ(out.buttonsTop, c.buttonsTop) << c.what;
+        EXPECT_EQ(out.windowHeight, c.buttonsTop + 16) << c.what;
+    }
+}
+
 TEST(Layout, ZoneLineOnlyInTimerMode) {
     ClockState s;
     s.TZVisible = true;

@@ -20,6 +20,8 @@ TEST(MenuRules, ChecksAndEnablingFollowTheState) {
     running.StopwatchPaused = false;
     ClockState paused = running;
     paused.StopwatchPaused = true;
+    ClockState worldHidden = timer;
+    worldHidden.WorldVisible = false;
     const MenuContext none;
     const MenuContext withButtons{true, true};
     const struct {
@@ -43,12 +45,23 @@ TEST(MenuRules, ChecksAndEnablingFollowTheState) {
         {Command::Options, timer, none, false, false},  // its window does not exist
         {Command::About, timer, withButtons, true, false},
         {Command::Help, timer, none, true, false},
+        {Command::WorldLines, timer, none, true, true},
+        {Command::WorldLines, worldHidden, none, true, false},
     };
     for (const auto& c : cases) {
         const ItemState st = menuItemState(c.command, c.state, c.context);
         EXPECT_EQ(st.enabled, c.enabled) << static_cast<int>(c.command);
         EXPECT_EQ(st.checked, c.checked) << static_cast<int>(c.command);
     }
+}
+
+TEST(MenuRules, WorldLinesFollowFullScreenWithF11) {
+    const std::vector<MenuItem>& items = popMainItems();
+    std::size_t at = 0;
+    while (at < items.size() && items[at].command != Command::FullScreen) ++at;
+    ASSERT_LT(at + 1, items.size());
+    EXPECT_EQ(items[at + 1].command, Command::WorldLines);
+    EXPECT_STREQ(items[at + 1].shortcut, "F11");
 }
 
 // Every shortcut shown beside a menu item is one the window answers.

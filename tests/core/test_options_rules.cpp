@@ -116,6 +116,8 @@ TEST(OptionsRules, TextsOfBothLanguages) {
     EXPECT_EQ(pl.dateFormats[5], en.dateFormats[5]);
     EXPECT_EQ(pl.deleteRegistryQuestion, "Jesteś pewien ?");
     EXPECT_EQ(pl.rbEn, "English");
+    EXPECT_EQ(en.chShowWorld, "World lines");
+    EXPECT_EQ(pl.chShowWorld, "Strefy świata");
 }
 
 }  // namespace

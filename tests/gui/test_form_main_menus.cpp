@@ -110,6 +110,7 @@ TEST_F(MenusTest, PopupMenuHoldsEveryItemInOrder) {
         {Entry::Item, "Show time zone name", "F8"},
         {Entry::Item, "Tick-Tock-Tick-Tock", "F9"},
         {Entry::Item, "Full screen", "F10"},
+        {Entry::Item, "World lines", "F11"},
         {Entry::Submenu, "Timer\\Stopwatch font", ""},
         {Entry::Separator, "", ""},
         {Entry::Submenu, "Time zone", ""},

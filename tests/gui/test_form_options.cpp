@@ -184,6 +184,7 @@ TEST_F(FormOptionsTest, ToggleKeysWorkInBothWindowsAndTheBoxesFollow) {
         {Qt::Key_F7, &TFormOptions::chShowDate, &ClockState::DateVisible},
         {Qt::Key_F8, &TFormOptions::chShowTZ, &ClockState::TZVisible},
         {Qt::Key_F9, &TFormOptions::chPlayTick, &ClockState::PlayTick},
+        {Qt::Key_F11, &TFormOptions::chShowWorld, &ClockState::WorldVisible},
     };
     for (QWidget* w : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(options.get())}) {
         activate(w);
@@ -199,6 +200,10 @@ TEST_F(FormOptionsTest, ToggleKeysWorkInBothWindowsAndTheBoxesFollow) {
     click(options->chShowTZ);
     EXPECT_NE(state.TZVisible, zone);
     EXPECT_EQ(main->actShowTZName->isChecked(), state.TZVisible);
+    ASSERT_TRUE(state.WorldVisible);
+    click(options->chShowWorld);
+    EXPECT_FALSE(state.WorldVisible);
+    EXPECT_FALSE(main->actWorldLines->isChecked());
     ASSERT_TRUE(state.DateVisible);
     click(options->chShowDate);
     EXPECT_FALSE(state.DateVisible);
