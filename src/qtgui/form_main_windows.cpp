@@ -13,6 +13,7 @@ void TFormMain::setTimeZonesWindow(TFormTimeZones* window) {
     m_timeZones = window;
     window->setCloseKey(actSelectTimeZone->shortcut());
     connect(window, &TFormTimeZones::zoneUsed, this, &TFormMain::showZoneChanged);
+    connect(window, &TFormTimeZones::worldLinesChanged, this, &TFormMain::worldLinesChanged);
     connect(this, &TFormMain::languageChanged, window, &TFormTimeZones::SetLang);
     addRaiseBlocker(window);
     keepAboveTheClock(window);

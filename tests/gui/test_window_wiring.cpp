@@ -9,8 +9,12 @@
 #include <QToolTip>
 
 #include "qtgui/form_main.h"
+#include "qtgui/form_main_world.h"
+#include "qtgui/form_time_zones.h"
 #include "qtgui/popup_menu.h"
 #include "support/clock_windows.h"
+#include "support/fake_zone_table.h"
+#include "zones/zone_catalogue.h"
 
 namespace temura {
 namespace {
@@ -65,6 +69,33 @@ TEST_F(WindowWiringTest, SaveKeyOpensTheSaveWindowAndLoadKeyLoadsThePickedFile) 
     press(main.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(prompts.fileDialogs, 1);
     EXPECT_EQ(state.Mode, kModeUtc);
+}
+
+TEST_F(WindowWiringTest, ZonesChosenInTheZoneWindowAreTheClocksLinesInThatOrder) {
+    test::FakeZoneTable table;
+    for (const char* name : {"Europe/Warsaw", "America/New_York", "Asia/Tokyo"}) {
+        table.entries.push_back(
+            test::tableZone(std::nullopt, name, test::ruleBlock(0, 0, 0, {}, {})));
+    }
+    SetInis(state, files, "/opt/temura");
+    ASSERT_EQ(CreateTZIni(files, table, state.SysZonesFile, 2026), 3);
+    clock.utc = clock.local;  // 12:00 in Warsaw's winter is 11:00 UTC
+    clock.utc.hour = 11;
+    zones->TimerTZTimer();
+    ASSERT_EQ(zones->lv->rowCount(), 3);
+    const int before = main->height();
+    for (const int row : {2, 0, 1}) {
+        const QModelIndex index = zones->lv->model()->index(row, 0);
+        zones->lv->selectionModel()->select(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        zones->actWorld->trigger();
+    }
+    const QStringList lines = main->worldLines->lines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith("Tokyo")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith("Warsaw")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith("New York")) << lines[2].toStdString();
+    EXPECT_EQ(main->height(), before + 3 * main->worldLines->lineHeight());
 }
 
 TEST_F(WindowWiringTest, TheClockStaysBelowAnyOpenWindowAndFileDialog) {
