@@ -556,14 +556,28 @@ def median_run(runs: list) -> tuple:
             statistics.median(server_wake) if server_wake else None, together, rows[middle])
 
 
+def compared_runs(runner: Runner, configs: list[Config], templates: dict, args) -> dict:
+    """The long runs of the rows a target compares, taken in rounds (one of each row, then the
+    next round), so that whatever the machine does meanwhile falls on all of them alike."""
+    runs = {c.key: [] for c in configs if c.compared}
+    for round_ in range(args.long_runs):
+        print(f"  compared rows, round {round_ + 1} of {args.long_runs}: "
+              f"{len(runs)} × {args.seconds:g} s", flush=True)
+        for c in configs:
+            if c.compared:
+                runs[c.key].append(runner.timed_run(c, templates[c.key], args.seconds,
+                                                    sample=True))
+    return runs
+
+
 def measure(runner: Runner, config: Config, template: str, startups: list[float],
-            args) -> Result:
+            args, longs: list | None = None) -> Result:
     print(f"  {config.title}: {args.short_runs} × {args.short_seconds:g} s", flush=True)
     shorts = [runner.timed_run(config, template, args.short_seconds)[0]
               for _ in range(args.short_runs)]
-    count = args.long_runs if config.compared else 1
-    print(f"  {config.title}: {count} × {args.seconds:g} s", flush=True)
-    longs = [runner.timed_run(config, template, args.seconds, sample=True) for _ in range(count)]
+    if not longs:
+        print(f"  {config.title}: {args.seconds:g} s", flush=True)
+        longs = [runner.timed_run(config, template, args.seconds, sample=True)]
     cpu, wakeups, server_cpu, server_wakeups, together, (threads, server, median) = \
         median_run(longs)
     long, trace, (_, last) = median
@@ -856,7 +870,8 @@ def report(results: list[Result], args, machine: list[str]) -> str:
         "- Ratios are to the floor; its CPU and wake-ups are zero while it sits idle, so "
         "those columns have none. The rows a target compares with another (the reference, "
         "mode T with seconds, and the tick's rows) give the median of "
-        f"{args.long_runs} long runs; the others one.",
+        f"{args.long_runs} long runs, taken in rounds of one run of each such row; the others "
+        "one.",
         "- The sample-cache floor (bench/sample_cache/) has no window: it uploads a 35 ms click "
         "to the server's sample cache once and asks the server to play it once a second, the "
         "least any ticking clock's sound can cost; it has no start-up figure.",
@@ -940,8 +955,9 @@ def main(argv=None) -> int:
             templates = {c.key: runner.prepare(c) if c.has_window else None for c in configs}
             print(f"  start-up: {args.startup_runs} rounds", flush=True)
             startups = runner.startups_ms(configs, templates)
-            results = [measure(runner, c, templates[c.key], startups.get(c.key, []), args)
-                       for c in configs]
+            longs = compared_runs(runner, configs, templates, args)
+            results = [measure(runner, c, templates[c.key], startups.get(c.key, []), args,
+                               longs.get(c.key)) for c in configs]
     finally:
         xvfb.close()
 

@@ -138,11 +138,23 @@ EOF
   pulse_pid=$!
   sleep 2
   "${as_user[@]}" xvfb-run -a -s "-screen 0 1280x800x24" \
-    sh -c "/usr/bin/temura --close-after=5000 2>'$user_home/run.log'" || true
+    sh -c "/usr/bin/temura --close-after=10000 2>'$user_home/run.log'" &
+  clock_pid=$!
+  # The click in the server's own sample cache is what the clock plays from; the upload takes a
+  # few ticks after the first.
+  cached=""
+  for _ in $(seq 16); do
+    sleep 0.5
+    cached=$("${as_user[@]}" pactl list samples short 2>&1 || true)
+    grep -q temura-tick <<<"$cached" && break
+  done
+  wait "$clock_pid" 2>/dev/null || true
   kill "$pulse_pid" 2>/dev/null || true
   wait "$pulse_pid" 2>/dev/null || true
   check "the tick reaches the sound server: $(grep -h 'tick' "$user_home/run.log" || true)" \
     bash -c "[ -f '$user_home/run.log' ] && ! grep -q 'tick is silent' '$user_home/run.log'"
+  check "the click is in the server's sample cache: ${cached//$'\n'/ }" \
+    grep -q temura-tick <<<"$cached"
   "${as_user[@]}" xvfb-run -a -s "-screen 0 1280x800x24" "$user_home/press-f1.sh" || true
   opened=$(cat "$user_home/opened" 2>/dev/null || true)
   check "F1 opens the installed help: $opened" \
