@@ -147,14 +147,15 @@ TEST_P(StackingTest, EachWindowsOwnKeyStillClosesIt) {
     } cases[] = {{main->actOptions, options.get()}, {main->actSelectTimeZone, zones.get()}};
     for (const auto& c : cases) {
         // The key that opens the window, pressed on the clock, and again on the window.
+        // Waits with a deadline, not fixed pauses: on a loaded machine the server is slow.
         main->activateWindow();
-        QTest::qWait(200);
+        static_cast<void>(QTest::qWaitForWindowActive(main.get(), 3000));
         QTest::keySequence(main.get(), c.open->shortcut());
-        QTest::qWait(300);
-        ASSERT_TRUE(c.window->isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return c.window->isVisible(); }, 3000));
+        static_cast<void>(QTest::qWaitForWindowExposed(c.window, 3000));
         QTest::keySequence(c.window, c.open->shortcut());
-        settle();
-        EXPECT_FALSE(c.window->isVisible()) << c.window->metaObject()->className();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !c.window->isVisible(); }, 3000))
+            << c.window->metaObject()->className();
     }
 }
 
