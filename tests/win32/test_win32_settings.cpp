@@ -122,6 +122,7 @@ TEST_F(Win32Settings, FirstRunFillsEveryRowButTheZoneOnes) {
         {"DateFormat", 2},
         {"UseTZ", 0},
         {"SaveOverwritePrompt", 1},
+        {"WorldVisible", 1},
     };
     EXPECT_EQ(storedValues(), expected);
 
@@ -178,7 +179,7 @@ TEST_F(Win32Settings, SaveThenReadGivesBackEveryField) {
     applyZone(state, clock, ZoneSelection{"New York", -300, 60, 0, dst, standard});
 
     ASSERT_TRUE(SaveInfoToReg(reg, state, look, program));
-    EXPECT_EQ(storedValues().size(), 38u);  // every row, the zone rows too
+    EXPECT_EQ(storedValues().size(), 39u);  // every row, the zone rows too
     EXPECT_EQ(reg.readString(kHKCU, kSettingsKey, "ExePath"), program);
     EXPECT_EQ(reg.readBinary(kHKCU, kSettingsKey, "TZDSTStart"), bytesOf(dst));
 

@@ -149,6 +149,7 @@ TEST_F(WinFormTest, PopupMenuHoldsEveryItemInOrder) {
         {MFT_STRING, false, "Show time zone name\tF8"},
         {MFT_STRING, false, "Tick-Tock-Tick-Tock\tF9"},
         {MFT_STRING, false, "Full screen\tF10"},
+        {MFT_STRING, false, "World lines\tF11"},
         {MFT_STRING, true, "Timer\\Stopwatch font"},
         {MFT_SEPARATOR, false, ""},
         {MFT_STRING, true, "Time zone"},
@@ -182,7 +183,7 @@ TEST_F(WinFormTest, PopupMenuHoldsEveryItemInOrder) {
         {6,
          {"+ 1 sec\tCtrl+Right", "- 1 sec\tCtrl+Left", "", "+ 1 min\tCtrl+Shift+Right",
           "- 1 min\tCtrl+Shift+Left"}},
-        {13,
+        {14,
          {"Font size + 1   Ctrl+ +", "Font size - 1   Ctrl+ -", "", "Bold\tCtrl+B",
           "Italic\tCtrl+I"}},
     };
@@ -197,7 +198,7 @@ TEST_F(WinFormTest, PopupMenuHoldsEveryItemInOrder) {
 }
 
 TEST_F(WinFormTest, ChecksAndEnablingFollowTheStateAsTheMenuOpens) {
-    const UINT kStep = 6, kShowTZName = 10, kTimeZone = 15, kOptions = 20, kAbout = 23;
+    const UINT kStep = 6, kShowTZName = 10, kTimeZone = 16, kOptions = 21, kAbout = 24;
     const auto enabled = [this](UINT position) {
         form->popMainPopup();
         return !(menuState(form->popMain(), position) & MFS_DISABLED);
