@@ -15,6 +15,7 @@
 #include "wingui/colours.h"
 #include "wingui/form_full_screen.h"
 #include "wingui/resources/resource_ids.h"
+#include "zones/world_line.h"
 
 namespace temura::wingui {
 
@@ -210,12 +211,21 @@ LayoutInput TFormMain::measureLayout(HDC dc, bool widthsOnly) {
         if (!widthsOnly) lblTZ.text = name;
         in.tzTextWidth = measureText(dc, lblTZ.font.handle(), name).width;
     }
+    if (!m_worldTexts.empty()) {
+        in.worldCount = static_cast<int>(m_worldTexts.size());
+        in.worldLineHeight = in.tzLabelHeight;
+        for (const std::wstring& t : m_worldTexts) {
+            in.worldTextWidth =
+                std::max(in.worldTextWidth, measureText(dc, lblTZ.font.handle(), t).width);
+        }
+    }
     m_state.CaptionExtra = 0;  // no title bar
     in.captionExtra = 0;
     return in;
 }
 
 void TFormMain::SetSize() {
+    refreshWorldLines();
     HDC dc = GetDC(m_hwnd);
     const LayoutInput in = measureLayout(dc, false);
     const Layout out = computeLayout(in);
@@ -232,6 +242,9 @@ void TFormMain::SetSize() {
     }
     lblTZ.visible = in.tzShown;
     if (lblTZ.visible) lblTZ.rect = RECT{0, top, width, top + in.tzLabelHeight};
+    m_worldLeft = out.worldLeft;
+    m_worldLineHeight = in.worldLineHeight;
+    m_worldRect = RECT{0, out.worldTop, width, out.worldTop + in.worldCount * in.worldLineHeight};
     lblMode.visible = m_state.ModeVisible;
     const TextMeasure mode = measureText(dc, lblMode.font.handle(), lblMode.text);
     lblMode.rect = RECT{kModeLeft, 1, kModeLeft + mode.width, 1 + mode.height};
@@ -242,6 +255,38 @@ void TFormMain::SetSize() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     updateTooltipRects();
     invalidate();
+}
+
+bool TFormMain::refreshWorldLines() {
+    std::vector<std::wstring> texts;
+    for (const std::string& t : worldLineTexts(m_state, m_services.clock)) {
+        texts.push_back(win32::widen(t));
+    }
+    if (texts == m_worldTexts) return false;
+    const bool count = texts.size() != m_worldTexts.size();
+    m_worldTexts = std::move(texts);
+    if (m_hwnd) InvalidateRect(m_hwnd, &m_worldRect, FALSE);
+    return count;
+}
+
+void TFormMain::worldLinesChanged() {
+    SetSize();
+    SetHint();  // it lists the lines
+}
+
+void TFormMain::paintWorldLines(HDC dc) {
+    if (m_worldTexts.empty()) return;
+    HBRUSH backBrush = CreateSolidBrush(toColorRef(m_timeBackground));
+    FillRect(dc, &m_worldRect, backBrush);
+    DeleteObject(backBrush);
+    const HGDIOBJ old = SelectObject(dc, lblTZ.font.handle());
+    SetTextColor(dc, lblTZ.colour);
+    for (std::size_t i = 0; i < m_worldTexts.size(); ++i) {
+        const std::wstring& t = m_worldTexts[i];
+        TextOutW(dc, m_worldLeft, m_worldRect.top + static_cast<int>(i) * m_worldLineHeight,
+                 t.c_str(), static_cast<int>(t.size()));
+    }
+    SelectObject(dc, old);
 }
 
 void TFormMain::SetSize2() {
@@ -290,6 +335,7 @@ void TFormMain::paint(HDC dc) {
         SelectObject(dc, old);
     }
     DeleteObject(backBrush);
+    paintWorldLines(dc);
     if (lblMode.visible) {
         const HGDIOBJ old = SelectObject(dc, lblMode.font.handle());
         SetTextColor(dc, toColorRef(m_state.PausedColor));

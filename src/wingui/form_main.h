@@ -140,6 +140,10 @@ class TFormMain {
 
     // For tests and the tray: what the window shows.
     Label lblTime, lblDate, lblTZ, lblMode;
+    // The world lines as drawn, in the zone-name line's font and colour; empty while hidden.
+    const std::vector<std::wstring>& worldLines() const { return m_worldTexts; }
+    // Re-reads the lines after the list or its visibility changed, and makes room for them.
+    void worldLinesChanged();
     const std::wstring& hintText() const { return m_hint; }
     const std::wstring& trayTip() const { return m_trayTip; }
     const std::string& applicationTitle() const { return m_appTitle; }
@@ -223,6 +227,10 @@ class TFormMain {
     bool onModeLetter(POINT p) const;
     void paintButtons(HDC dc, int width, int height);
     LayoutInput measureLayout(HDC dc, bool widthsOnly);
+    // New texts for the world lines; repaints their rows when one changed. Answers whether the
+    // number of lines changed (the window then needs another size).
+    bool refreshWorldLines();
+    void paintWorldLines(HDC dc);
 
     ClockState& m_state;
     MainServices m_services;
@@ -248,6 +256,10 @@ class TFormMain {
     TFormAbout2* m_about = nullptr;
     int m_dpi = 96;
     SIZE m_size{161, 138};
+    std::vector<std::wstring> m_worldTexts;
+    RECT m_worldRect{};
+    int m_worldLeft = 0;
+    int m_worldLineHeight = 0;
     int m_buttonsTop = 0;
     bool m_buttonsShown = false;
     Colour m_timeBackground = 0;

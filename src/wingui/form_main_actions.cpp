@@ -93,8 +93,8 @@ void TFormMain::runCommandOnly(Command c) {
             }
             break;
         case Command::WorldLines:
-            // The shared menu has the item; this window does not draw the lines yet.
             m_state.WorldVisible = !m_state.WorldVisible;
+            worldLinesChanged();
             break;
         case Command::FontSizePlus:
             changeFontSize(+1);

@@ -250,7 +250,7 @@ void TFormMain::SetLang() {
 }
 
 void TFormMain::SetHint() {
-    m_hint = win32::widen(composeHint(m_state));
+    m_hint = win32::widen(composeHint(m_state, m_services.clock.utcTime()));
     TTTOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = m_hwnd;

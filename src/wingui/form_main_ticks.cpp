@@ -46,6 +46,7 @@ void TFormMain::scheduleDisplayTick(int ms) {
 void TFormMain::runDisplayTickOnce() {
     const DisplayTick tick = runDisplayTick(m_state, m_services.clock);
     if (tick.text) showTimeText(*tick.text);
+    if (refreshWorldLines()) SetSize2();
     if (tick.playTick) PlayIt();
     if (tick.endEarly) return;
     raiseAboveOthers();
