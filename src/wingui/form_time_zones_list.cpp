@@ -238,6 +238,7 @@ LRESULT TFormTimeZones::customDraw(NMLVCUSTOMDRAW& cd) {
 }
 
 void TFormTimeZones::renderRows() {
+    m_list.markWorldLines(m_state.WorldLines);  // the Clock column's places
     SendMessageW(lv, LVM_SETITEMCOUNT, static_cast<WPARAM>(m_list.rowCount()),
                  LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     InvalidateRect(lv, nullptr, FALSE);
