@@ -10,13 +10,9 @@
 #include <string>
 
 #include "clock/clock_state.h"
-#include "platform/posix/posix_files.h"
-#include "platform/posix/qt_zone_table.h"
-#include "support/fake_system_clock.h"
-#include "support/test_home.h"
+#include "system_catalogue.h"
 #include "zones/world_choice.h"
 #include "zones/world_line.h"
-#include "zones/zone_catalogue.h"
 
 namespace temura {
 namespace {
@@ -35,17 +31,14 @@ const std::map<std::string, const char*> kNotWeekdayRules = {
 // year and next.
 TEST(WorldLineOracle, EveryZoneShowsItsTrueTimeThisYearAndNext) {
     constexpr int kYear = 2026;
-    const std::string folder = test::makeTempDir("world-oracle");
-    PosixFiles files(folder);
-    ClockState paths;
-    SetInis(paths, files, folder);
-    const int built = CreateTZIni(files, QtZoneTable(kYear), paths.SysZonesFile, kYear);
+    test::SystemCatalogue catalogue("world-oracle", kYear);
+    const int built = catalogue.built;
     ASSERT_GT(built, 300);
 
     test::FakeSystemClock clock;
-    clock.zone = SysZoneInfo{ZoneResult::None, 0, 0, 0, "UTC", "UTC"};
+    test::runInUtc(clock);
     ZoneList list(clock);
-    LoadIniTZ(list, files, paths.SysZonesFile);
+    catalogue.loadInto(list);
 
     ClockState s;
     s.TimeFormat = 0;

@@ -10,11 +10,7 @@
 #include <string>
 
 #include "clock/zone_arithmetic.h"
-#include "platform/posix/posix_files.h"
-#include "platform/posix/qt_zone_table.h"
-#include "support/fake_system_clock.h"
-#include "support/test_home.h"
-#include "zones/zone_catalogue.h"
+#include "system_catalogue.h"
 
 namespace temura {
 namespace {
@@ -24,19 +20,14 @@ namespace {
 // window's Use command does. The shift the clock then shows must be the zone's true offset.
 TEST(ZoneCatalogueEndToEnd, EveryZoneTakenIntoUseShowsItsTrueOffset) {
     constexpr int kYear = 2026;
-    const std::string folder = test::makeTempDir("catalogue");
-    PosixFiles files(folder);
-    ClockState paths;
-    SetInis(paths, files, folder);
-    const int built = CreateTZIni(files, QtZoneTable(kYear), paths.SysZonesFile, kYear);
+    test::SystemCatalogue catalogue("catalogue", kYear);
+    const int built = catalogue.built;
     ASSERT_GT(built, 300);
 
-    // The system clock runs in UTC, so the zone's shift is its offset from UTC.
     test::FakeSystemClock clock;
-    clock.zone = SysZoneInfo{ZoneResult::None, 0, 0, 0, "UTC", "UTC"};
+    test::runInUtc(clock);
     ZoneList list(clock);
-    LoadIniUserTZ(list, files, paths.UserZonesFile);
-    LoadIniTZ(list, files, paths.SysZonesFile);
+    catalogue.loadInto(list);
     ASSERT_EQ(list.rowCount(), built);
 
     int zones = 0;
