@@ -217,9 +217,10 @@ void TFormOptions::buildMainPage() {
     tbAlpha = on(add(TRACKBAR_CLASSW, "", WS_TABSTOP | TBS_NOTICKS | TBS_HORZ, 4, top + 70, 250, 26,
                      kIdAlpha));
     SendMessageW(tbAlpha, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
-    const std::pair<HWND*, int> boxes[] = {{&chShowMode, 102}, {&chShowDate, 122},
-                                           {&chShowTZ, 142},   {&chPlayTick, 162},
-                                           {&chShortcut, 190}, {&chMenuStart, 210}};
+    const std::pair<HWND*, int> boxes[] = {{&chShowMode, 102},  {&chShowDate, 122},
+                                           {&chShowTZ, 142},    {&chShowWorld, 162},
+                                           {&chPlayTick, 182},  {&chShortcut, 206},
+                                           {&chMenuStart, 226}};
     int id = kIdShowMode;
     for (const auto& [box, y] : boxes) *box = on(checkBox("", 10, top + y, 300, 17, id++));
     const bool shell = m_main.services().shell != nullptr;
@@ -336,7 +337,7 @@ void TFormOptions::buildLangPage() {
 void TFormOptions::buildAccelerators() {
     const std::pair<const char*, int> keys[] = {
         {"F6", kAccF6}, {"F7", kAccF7},       {"F8", kAccF8},
-        {"F9", kAccF9}, {"Ctrl+O", kAccLoad}, {"Ctrl+S", kAccSave},
+        {"F9", kAccF9}, {"F11", kAccF11},     {"Ctrl+O", kAccLoad}, {"Ctrl+S", kAccSave},
     };
     std::vector<ACCEL> table;
     for (const auto& [name, id] : keys) {
@@ -458,6 +459,7 @@ void TFormOptions::SetLang() {
     setText(chShowMode, t.chShowMode);
     setText(chShowDate, t.chShowDate);
     setText(chShowTZ, t.chShowTZ);
+    setText(chShowWorld, t.chShowWorld);
     setText(chPlayTick, t.chPlayTick);
     setText(chShortcut, t.chShortcut);
     setText(chMenuStart, t.chMenuStart);

@@ -71,7 +71,8 @@ class TFormOptions : public DialogWindow {
     HWND btnDefault = nullptr, btnSaveSettings = nullptr, btnLoadSettings = nullptr;
     HWND lblBg = nullptr, shBgColor = nullptr, lblTransparency = nullptr, tbAlpha = nullptr,
          lblAlpha = nullptr;
-    HWND chShowMode = nullptr, chShowDate = nullptr, chShowTZ = nullptr, chPlayTick = nullptr,
+    HWND chShowMode = nullptr, chShowDate = nullptr, chShowTZ = nullptr, chShowWorld = nullptr,
+         chPlayTick = nullptr,
          chShortcut = nullptr, chMenuStart = nullptr;
     FontGroup gbFont, gbDateFont, gbTZFont;
     HWND btnTimerToDate = nullptr, btnDateToTimer = nullptr, btnTimerToTZ = nullptr,

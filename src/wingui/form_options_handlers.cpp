@@ -70,6 +70,7 @@ void TFormOptions::GetInfo() {
     setChecked(chShowMode, s.ModeVisible);
     setChecked(chShowDate, s.DateVisible);
     setChecked(chShowTZ, s.TZVisible);
+    setChecked(chShowWorld, s.WorldVisible);
     setChecked(chPlayTick, s.PlayTick);
     fill(gbDateFont, look.date);
     fill(gbTZFont, look.tz);
@@ -126,6 +127,9 @@ void TFormOptions::onCommand(int id, int code, HWND) {
             return;
         case kAccF9:
             m_main.runCommand(Command::PlayTick);
+            return;
+        case kAccF11:
+            m_main.runCommand(Command::WorldLines);
             return;
         case kAccLoad:
         case kIdLoad:
@@ -207,6 +211,9 @@ void TFormOptions::onCommand(int id, int code, HWND) {
             break;
         case kIdShowTZ:
             setShown(&ClockState::TZVisible, Command::ShowTZName, chShowTZ);
+            break;
+        case kIdShowWorld:
+            setShown(&ClockState::WorldVisible, Command::WorldLines, chShowWorld);
             break;
         case kIdPlayTick:
             setShown(&ClockState::PlayTick, Command::PlayTick, chPlayTick);

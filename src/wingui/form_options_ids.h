@@ -13,10 +13,11 @@ enum OptionsId : int {
     kIdLoad,
     kIdBgColor,
     kIdAlpha,
-    // The six check boxes of the main page, in this order.
+    // The seven check boxes of the main page, in this order.
     kIdShowMode,
     kIdShowDate,
     kIdShowTZ,
+    kIdShowWorld,
     kIdPlayTick,
     kIdShortcut,
     kIdMenuStart,
@@ -41,6 +42,7 @@ enum OptionsId : int {
     kAccF7,
     kAccF8,
     kAccF9,
+    kAccF11,
     kAccLoad,
     kAccSave,
     kAccClose,

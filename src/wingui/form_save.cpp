@@ -13,7 +13,7 @@ namespace {
 constexpr wchar_t kClass[] = L"TemuraSave";
 // The client area at 96 DPI; the window grows wider if the texts need it.
 constexpr int kClientWidth = 382;
-constexpr int kClientHeight = 240;
+constexpr int kClientHeight = 258;
 constexpr int kMinWindowWidth = 350;
 constexpr int kDefaultWindowWidth = 390;
 
@@ -57,6 +57,7 @@ TFormSave::TFormSave(TFormMain& main, Files& files, WinPrompts& prompts, std::st
     lblOtherInfo1 = label("", 0, 0, 0, 0);
     lblOtherInfo2 = label("", 0, 0, 0, 0);
     chTZ = checkBox("", 0, 0, 0, 0, kTZ);
+    chWorld = checkBox("", 0, 0, 0, 0, kWorld);
     SpeedButton1 = button("", 0, 0, 0, 0, kSelectAll);
     SpeedButton2 = button("", 0, 0, 0, 0, kUnselectAll);
     chOverwritePrompt = checkBox("", 0, 0, 0, 0, kOverwritePrompt);
@@ -110,7 +111,7 @@ TFormSave::~TFormSave() {
 }
 
 std::vector<HWND> TFormSave::groupBoxes() const {
-    return {chMode, chPosition, chTimer, chDate, chTZLabel, chBgColor, chOther, chTZ};
+    return {chMode, chPosition, chTimer, chDate, chTZLabel, chBgColor, chOther, chTZ, chWorld};
 }
 
 void TFormSave::open() {
@@ -136,6 +137,7 @@ void TFormSave::applyTexts(bool english) {
     setText(lblOtherInfo1, t.lblOtherInfo1);
     setText(lblOtherInfo2, t.lblOtherInfo2);
     setText(chTZ, t.chTZ);
+    setText(chWorld, t.chWorld);
     setText(SpeedButton1, t.actSelectAll);
     setText(SpeedButton2, t.actUnselectAll);
     setText(chOverwritePrompt, t.chOverwritePrompt);
@@ -162,7 +164,7 @@ void TFormSave::measure() {
              {&t.chMode, &t.chPosition, &t.chTimer, &t.chDate, &t.chTZLabel}) {
             m_col1 = std::max(m_col1, box + width(*s));
         }
-        for (const std::string* s : {&t.chBgColor, &t.chOther, &t.chTZ}) {
+        for (const std::string* s : {&t.chBgColor, &t.chOther, &t.chTZ, &t.chWorld}) {
             m_col2 = std::max(m_col2, box + width(*s));
         }
         m_col2 = std::max(
@@ -186,7 +188,7 @@ void TFormSave::layout(int cw) {
     const auto place = [](HWND c, int x, int y, int w, int h) { MoveWindow(c, x, y, w, h, TRUE); };
     const int left = px(14);
     const int right = cw - px(14);
-    m_panel = RECT{px(6), px(6), cw - px(6), px(6) + px(211)};
+    m_panel = RECT{px(6), px(6), cw - px(6), px(6) + px(229)};
     InvalidateRect(hwnd(), nullptr, TRUE);
     place(lblInfo, left, px(14), right - left, px(14));
     const int col1 = left + px(8);
@@ -198,20 +200,21 @@ void TFormSave::layout(int cw) {
     place(lblOtherInfo1, col2 + m_otherIndent, px(68), m_col2 - m_otherIndent, px(14));
     place(lblOtherInfo2, col2 + m_otherIndent, px(82), m_col2 - m_otherIndent, px(14));
     place(chTZ, col2, px(104), m_col2, px(16));
+    place(chWorld, col2, px(122), m_col2, px(16));
 
-    place(SpeedButton1, left, px(128), m_selectWidth, px(23));
-    place(SpeedButton2, left + m_selectWidth + px(6), px(128), m_selectWidth, px(23));
-    place(chOverwritePrompt, right - m_overwriteWidth, px(131), m_overwriteWidth, px(16));
+    place(SpeedButton1, left, px(146), m_selectWidth, px(23));
+    place(SpeedButton2, left + m_selectWidth + px(6), px(146), m_selectWidth, px(23));
+    place(chOverwritePrompt, right - m_overwriteWidth, px(149), m_overwriteWidth, px(16));
 
     // The name box takes what the window is widened by; the buttons keep to the right edge.
-    place(lblFileName, left, px(161), m_fileLabelWidth, px(14));
+    place(lblFileName, left, px(179), m_fileLabelWidth, px(14));
     const int editX = left + m_fileLabelWidth + px(6);
     const int browseX = right - m_buttonWidth;
-    place(edFileName, editX, px(158), browseX - px(6) - editX, px(21));
-    place(btnBrowse, browseX, px(157), m_buttonWidth, px(23));
-    place(btnCancel, right - m_buttonWidth, px(186), m_buttonWidth, px(23));
-    place(btnSave, right - 2 * m_buttonWidth - px(6), px(186), m_buttonWidth, px(23));
-    place(lblStatus, px(8), px(222), cw - 2 * px(8), px(14));
+    place(edFileName, editX, px(176), browseX - px(6) - editX, px(21));
+    place(btnBrowse, browseX, px(175), m_buttonWidth, px(23));
+    place(btnCancel, right - m_buttonWidth, px(204), m_buttonWidth, px(23));
+    place(btnSave, right - 2 * m_buttonWidth - px(6), px(204), m_buttonWidth, px(23));
+    place(lblStatus, px(8), px(240), cw - 2 * px(8), px(14));
 }
 
 LRESULT TFormSave::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -294,6 +297,7 @@ SettingsGroups TFormSave::groups() const {
     g.bgColor = checked(chBgColor);
     g.other = checked(chOther);
     g.tz = checked(chTZ) && IsWindowEnabled(chTZ);
+    g.world = checked(chWorld);
     return g;
 }
 

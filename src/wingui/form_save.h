@@ -29,6 +29,7 @@ class TFormSave : public DialogWindow {
         kBgColor,
         kOther,
         kTZ,
+        kWorld,
         kSelectAll,
         kUnselectAll,
         kOverwritePrompt,
@@ -65,7 +66,7 @@ class TFormSave : public DialogWindow {
     void setStatusInterval(UINT ms) { m_statusMs = ms; }  // 5 s; tests wait less
 
     HWND lblInfo, chMode, chPosition, chTimer, chDate, chTZLabel, chBgColor, chOther;
-    HWND lblOtherInfo1, lblOtherInfo2, chTZ, SpeedButton1, SpeedButton2, chOverwritePrompt;
+    HWND lblOtherInfo1, lblOtherInfo2, chTZ, chWorld, SpeedButton1, SpeedButton2, chOverwritePrompt;
     HWND lblFileName, edFileName, btnBrowse, btnSave, btnCancel, lblStatus;
 
   protected:

@@ -6,6 +6,7 @@
 #include "platform/win32/wide_text.h"
 #include "ui/menu_rules.h"
 #include "wingui/shortcut_keys.h"
+#include "zones/world_choice.h"
 #include "zones/zone_catalogue.h"
 
 namespace temura::wingui {
@@ -119,6 +120,7 @@ void TFormTimeZones::createControls() {
     lblSelZoneTime = label("", 0, 0, 0, 0);
     lblTZTime = label("", 0, 0, 0, 0);
     lblTZDate = label("", 0, 0, 0, 0);
+    btnWorld = button("", 0, 0, 0, 0, kIdWorld);
     btnUse = add(L"BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, kIdUse);
     btnCancel = button("", 0, 0, 0, 0, kIdCancel);
 }
@@ -173,8 +175,10 @@ void TFormTimeZones::layout() {
     }
 
     const int useLeft = w - kMargin - 200;
+    const int worldLeft = useLeft - 6 - 100;
     place(lblSelZoneTime, kMargin, bottom + 4, 150, 14);
-    place(lblTZTime, kMargin + 154, bottom + 4, useLeft - 6 - (kMargin + 154), 14);
+    place(lblTZTime, kMargin + 154, bottom + 4, worldLeft - 6 - (kMargin + 154), 14);
+    place(btnWorld, worldLeft, bottom, 100, kButtonHeight);
     place(lblTZDate, kMargin + 154, bottom + 30, useLeft - 6 - (kMargin + 154), 14);
     place(btnUse, useLeft, bottom, 200, kButtonHeight);
     place(btnCancel, useLeft, bottom + 29, 200, kButtonHeight);
@@ -195,7 +199,8 @@ void TFormTimeZones::SetLang() {
         {Button3, &t.actUpdateTZ},  {Button1, &t.actCopyInfo},
         {Button2, &t.actPasteInfo}, {Button4, &t.actClear},
         {Button7, &t.actOK},        {btnUse, &t.actUse},
-        {btnCancel, &t.actCancel},  {lblName, &t.lblName},
+        {btnCancel, &t.actCancel},  {btnWorld, &t.actWorld},
+        {lblName, &t.lblName},
         {gbGMTBias, &t.gbGMTBias},  {gbDSTBias, &t.gbDSTBias},
         {gbStdBias, &t.gbStdBias},  {gbDST, &t.gbDST},
         {gbStd, &t.gbStd},          {lblSelZoneTime, &t.lblSelZoneTime},
@@ -221,6 +226,10 @@ void TFormTimeZones::SetLang() {
     }
     const std::pair<int, const std::string*> items[] = {
         {kIdUse, &t.actUse},
+        {kIdWorld, &t.actWorld},
+        {kIdWorldEarlier, &t.actWorldEarlier},
+        {kIdWorldLater, &t.actWorldLater},
+        {kIdWorldName, &t.actWorldName},
         {kIdAdd, &t.actAdd},
         {kIdDelete, &t.actRemoveSelected},
         {kIdUp, &t.actMoveUp},
@@ -254,7 +263,18 @@ void TFormTimeZones::InitAll() {
         {kIdOK, a.actOK},
         {kIdUse, a.actUse},
     };
-    for (const auto& [id, enabled] : actions) {
+    const WorldActionState w = worldActions(m_state.WorldLines, selectedZoneName());
+    const std::pair<int, bool> world[] = {
+        {kIdWorld, w.actWorld},
+        {kIdWorldEarlier, w.actWorldEarlier},
+        {kIdWorldLater, w.actWorldLater},
+        {kIdWorldName, w.actWorldName},
+    };
+    CheckMenuItem(m_popLv, kIdWorld,
+                  static_cast<UINT>(MF_BYCOMMAND | (w.onClock ? MF_CHECKED : MF_UNCHECKED)));
+    std::vector<std::pair<int, bool>> all(std::begin(actions), std::end(actions));
+    all.insert(all.end(), std::begin(world), std::end(world));
+    for (const auto& [id, enabled] : all) {
         if (HWND b = GetDlgItem(hwnd(), id)) EnableWindow(b, enabled);
         EnableMenuItem(m_popLv, static_cast<UINT>(id),
                        static_cast<UINT>(MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED)));
@@ -287,6 +307,8 @@ void TFormTimeZones::TimerTZTimer() {
 }
 
 void TFormTimeZones::Timer1Timer() {
+    // Settings files and the clock's Default change the lines while the window is open.
+    if (m_state.WorldLines != m_shownLines) renderWorld();
     if (!m_list.hasSelection()) return;
     setText(lblTZTime, m_list.previewTimeText());
     setText(lblTZDate, m_list.previewDateText(m_state.DateFormat, m_main.services().names));
@@ -328,6 +350,7 @@ LRESULT TFormTimeZones::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SHOWWINDOW:
             if (wParam) {
+                if (m_state.WorldLines != m_shownLines) renderWorld();
                 SetTimer(hwnd(), kTimerPreview, kTimerMs, nullptr);
             } else {
                 KillTimer(hwnd(), kTimerPreview);
@@ -402,10 +425,22 @@ void TFormTimeZones::runAction(int id) {
             afterAction(&ZoneList::actClear);
             break;
         case kIdOK:
-            afterAction(&ZoneList::actOK);
+            actOKExecute();
             break;
         case kIdUse:
             actUseExecute();
+            break;
+        case kIdWorld:
+            actWorldExecute();
+            break;
+        case kIdWorldEarlier:
+            actWorldMoveExecute(-1);
+            break;
+        case kIdWorldLater:
+            actWorldMoveExecute(1);
+            break;
+        case kIdWorldName:
+            actWorldNameExecute();
             break;
         case kIdCancel:
         case kIdCloseKey:
@@ -427,6 +462,65 @@ void TFormTimeZones::actAddExecute() {
     SendMessageW(lv, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
+void TFormTimeZones::actOKExecute() {
+    const std::optional<std::string> oldName = selectedZoneName();
+    m_list.actOK();
+    const std::optional<ZoneSelection> zone = m_list.zoneToUse();
+    const bool linesChanged =
+        oldName && zone && followZoneEdit(m_state.WorldLines, *oldName, *zone);
+    render();
+    if (linesChanged) m_main.worldLinesChanged();
+}
+
+std::optional<std::string> TFormTimeZones::selectedZoneName() const {
+    const std::optional<int> first = m_list.firstSelected();
+    if (!first) return std::nullopt;
+    return m_list.row(*first).name;
+}
+
+void TFormTimeZones::renderWorld() {
+    m_list.markWorldLines(m_state.WorldLines);
+    m_shownLines = m_state.WorldLines;
+    InvalidateRect(lv, nullptr, FALSE);
+    InitAll();
+}
+
+void TFormTimeZones::worldEdited() {
+    renderWorld();
+    m_main.worldLinesChanged();
+}
+
+void TFormTimeZones::actWorldExecute() {
+    const std::optional<ZoneSelection> zone = m_list.zoneToUse();
+    if (!zone) return;
+    switch (toggleWorldLine(m_state.WorldLines, *zone)) {
+        case WorldToggle::Added:
+        case WorldToggle::Removed:
+            worldEdited();
+            return;
+        case WorldToggle::Full:
+            m_prompts.tell(hwnd(), "Temura", m_list.texts().worldFull, PromptIcon::Warning,
+                           m_state.English);
+            return;
+        case WorldToggle::Unusable:
+            return;
+    }
+}
+
+void TFormTimeZones::actWorldMoveExecute(int step) {
+    const std::optional<std::string> name = selectedZoneName();
+    if (name && moveZoneWorldLine(m_state.WorldLines, *name, step)) worldEdited();
+}
+
+void TFormTimeZones::actWorldNameExecute() {
+    const std::optional<std::string> name = selectedZoneName();
+    if (!name || !worldLineIndexOf(m_state.WorldLines, *name)) return;
+    // Opened on the line's own name: accepting it unchanged keeps the line linked to its zone.
+    const std::optional<std::string> typed = m_prompts.askText(
+        hwnd(), "Temura", m_list.texts().worldNameLabel, *name, m_state.English);
+    if (typed && renameZoneWorldLine(m_state.WorldLines, *name, *typed)) worldEdited();
+}
+
 void TFormTimeZones::actUseExecute() {
     const std::optional<ZoneSelection> zone = m_list.zoneToUse();
     if (!zone) return;
@@ -440,7 +534,9 @@ void TFormTimeZones::actUpdateTZExecute() {
     const int year = m_main.services().clock.localTime().year;
     const std::unique_ptr<ZoneTableSource> table = m_zoneTable ? m_zoneTable(year) : nullptr;
     const bool done = table && UpdateTZ(m_list, m_files, *table, m_state, year);
+    const bool linesChanged = done && refreshWorldLines(m_state.WorldLines, m_list, year);
     render();
+    if (linesChanged) m_main.worldLinesChanged();
     m_prompts.tell(hwnd(), t.updateTitle, done ? t.updateDone : t.updateFailed, PromptIcon::Warning,
                    m_state.English);
 }

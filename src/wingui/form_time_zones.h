@@ -7,6 +7,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/zone_table_source.h"
@@ -14,6 +17,7 @@
 #include "wingui/form_main.h"
 #include "wingui/gdi_font.h"
 #include "wingui/win_prompts.h"
+#include "zones/world_line.h"
 #include "zones/zone_list.h"
 
 namespace temura::wingui {
@@ -22,8 +26,8 @@ namespace temura::wingui {
 using ZoneTableFactory = std::function<std::unique_ptr<ZoneTableSource>(int year)>;
 
 // The time-zone window: browses and edits the zone catalogue, previews the highlighted zone's
-// time and takes a zone into use on the clock. Every rule lives in ZoneList; this window renders
-// it and forwards the user's actions.
+// time, takes a zone into use on the clock and chooses the world lines. Every rule lives in
+// ZoneList and the world-choice rules; this window renders them and forwards the user's actions.
 class TFormTimeZones : public DialogWindow {
   public:
     // Command ids: buttons, popup items and keys share them. None is IDOK or IDCANCEL, which
@@ -41,6 +45,10 @@ class TFormTimeZones : public DialogWindow {
         kIdClear,
         kIdOK,
         kIdUse,
+        kIdWorld,  // checked in the popup while the selected zone has a line
+        kIdWorldEarlier,
+        kIdWorldLater,
+        kIdWorldName,
         kIdCancel,
         kIdCloseKey,
         kIdList,
@@ -82,7 +90,7 @@ class TFormTimeZones : public DialogWindow {
     std::array<HWND, kZoneFieldCount> spin{};
     std::array<HWND, kZoneFieldCount> spinLabel{};
     HWND lblSelZoneTime = nullptr, lblTZTime = nullptr, lblTZDate = nullptr;
-    HWND btnUse = nullptr, btnCancel = nullptr;
+    HWND btnWorld = nullptr, btnUse = nullptr, btnCancel = nullptr;
 
   protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -120,7 +128,15 @@ class TFormTimeZones : public DialogWindow {
     void lvSelectItem();
     void afterAction(void (ZoneList::*action)());
     void actAddExecute();
+    void actOKExecute();
     void actUseExecute();
+    // The Clock column and the world commands, after the lines changed here or elsewhere.
+    void renderWorld();
+    void worldEdited();
+    std::optional<std::string> selectedZoneName() const;
+    void actWorldExecute();
+    void actWorldMoveExecute(int step);
+    void actWorldNameExecute();
     void actUpdateTZExecute();
     int defaultButton() const;
 
@@ -135,6 +151,7 @@ class TFormTimeZones : public DialogWindow {
     GdiFont m_boldFont;
     std::wstring m_cellText;  // the text handed to the list for one cell
     SIZE m_minSize{};
+    std::vector<WorldLine> m_shownLines;  // the lines the Clock column shows
     // Set while the controls are brought in line with the model, so their change notifications
     // do not travel back into it.
     bool m_rendering = false;

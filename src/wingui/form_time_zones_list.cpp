@@ -139,8 +139,9 @@ void TFormTimeZones::createList() {
 
 void TFormTimeZones::createPopup() {
     m_popLv = CreatePopupMenu();
-    const int items[] = {kIdUse, 0,       kIdAdd, kIdDelete,   0,
-                         kIdUp,  kIdDown, 0,      kIdMarkUser, kIdMarkSystem};
+    const int items[] = {kIdUse,    0,          kIdWorld, kIdWorldEarlier, kIdWorldLater,
+                         kIdWorldName, 0,       kIdAdd,   kIdDelete,       0,
+                         kIdUp,     kIdDown,    0,        kIdMarkUser,     kIdMarkSystem};
     for (const int id : items) {
         if (id == 0) {
             AppendMenuW(m_popLv, MF_SEPARATOR, 0, nullptr);
@@ -239,6 +240,7 @@ LRESULT TFormTimeZones::customDraw(NMLVCUSTOMDRAW& cd) {
 
 void TFormTimeZones::renderRows() {
     m_list.markWorldLines(m_state.WorldLines);  // the Clock column's places
+    m_shownLines = m_state.WorldLines;
     SendMessageW(lv, LVM_SETITEMCOUNT, static_cast<WPARAM>(m_list.rowCount()),
                  LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     InvalidateRect(lv, nullptr, FALSE);

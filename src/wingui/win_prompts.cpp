@@ -72,11 +72,96 @@ std::string runFileDialog(HWND owner, const std::string& start, const std::strin
     return ok ? win32::narrow(name.data()) : std::string();
 }
 
+// The text box's dialog, laid out in dialog units and built in memory: the system has no such
+// box of its own.
+constexpr WORD kTextEditId = 100;
+constexpr int kTextMaxLength = 255;
+
+class DialogTemplate {
+  public:
+    DialogTemplate(const std::wstring& title, short cx, short cy, WORD items) {
+        const DWORD style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
+                            WS_SYSMENU;
+        dword(style);
+        dword(0);  // extended style
+        word(items);
+        for (short v : {short{0}, short{0}, cx, cy}) word(static_cast<WORD>(v));
+        word(0);  // no menu
+        word(0);  // the standard class
+        text(title);
+        word(8);
+        text(L"MS Shell Dlg");
+    }
+    // `cls` is the predefined class's atom: 0x80 button, 0x81 edit, 0x82 static.
+    void item(WORD cls, const std::wstring& caption, DWORD style, short x, short y, short cx,
+              short cy, WORD id) {
+        while (m_words.size() % 2 != 0) word(0);  // each item starts on a DWORD
+        dword(style | WS_CHILD | WS_VISIBLE);
+        dword(0);
+        for (short v : {x, y, cx, cy}) word(static_cast<WORD>(v));
+        word(id);
+        word(0xFFFF);
+        word(cls);
+        text(caption);
+        word(0);  // no creation data
+    }
+    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
+
+  private:
+    void word(WORD w) { m_words.push_back(w); }
+    void dword(DWORD d) {
+        word(LOWORD(d));
+        word(HIWORD(d));
+    }
+    void text(const std::wstring& t) {
+        for (wchar_t c : t) word(static_cast<WORD>(c));
+        word(0);
+    }
+    std::vector<WORD> m_words;
+};
+
+struct TextBoxData {
+    std::wstring initial;
+    std::wstring typed;
+};
+
+INT_PTR CALLBACK textBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(box, DWLP_USER, lParam);
+            const auto* data = reinterpret_cast<const TextBoxData*>(lParam);
+            const HWND edit = GetDlgItem(box, kTextEditId);
+            SendMessageW(edit, EM_LIMITTEXT, kTextMaxLength, 0);
+            SetWindowTextW(edit, data->initial.c_str());
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            SetFocus(edit);
+            return FALSE;  // the focus is set
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                auto* data = reinterpret_cast<TextBoxData*>(GetWindowLongPtrW(box, DWLP_USER));
+                std::vector<wchar_t> buffer(kTextMaxLength + 1, L'\0');
+                GetDlgItemTextW(box, kTextEditId, buffer.data(), kTextMaxLength + 1);
+                data->typed = buffer.data();
+                EndDialog(box, IDOK);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(box, IDCANCEL);
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return FALSE;
+}
+
 }  // namespace
 
 BoxButtonTexts boxButtonTexts(bool english) {
-    return english ? BoxButtonTexts{L"&Yes", L"&No", L"OK"}
-                   : BoxButtonTexts{L"&Tak", L"&Nie", L"OK"};
+    return english ? BoxButtonTexts{L"&Yes", L"&No", L"OK", L"Cancel"}
+                   : BoxButtonTexts{L"&Tak", L"&Nie", L"OK", L"Anuluj"};
 }
 
 std::wstring commonDialogFilter(const std::string& filter) {
@@ -101,6 +186,23 @@ void SystemPrompts::tell(HWND owner, const std::string& title, const std::string
                       : icon == PromptIcon::Question ? MB_ICONQUESTION
                                                      : MB_ICONINFORMATION;
     messageBox(owner, title, text, MB_OK | type, english);
+}
+
+std::optional<std::string> SystemPrompts::askText(HWND owner, const std::string& title,
+                                                  const std::string& label,
+                                                  const std::string& initial, bool english) {
+    const BoxButtonTexts buttons = boxButtonTexts(english);
+    DialogTemplate t(win32::widen(title), 200, 62, 4);
+    t.item(0x82, win32::widen(label), SS_LEFT | SS_NOPREFIX, 7, 7, 186, 9, 0xFFFF);
+    t.item(0x81, L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 19, 186, 12, kTextEditId);
+    t.item(0x80, buttons.ok, WS_TABSTOP | BS_DEFPUSHBUTTON, 89, 40, 50, 14, IDOK);
+    t.item(0x80, buttons.cancel, WS_TABSTOP | BS_PUSHBUTTON, 143, 40, 50, 14, IDCANCEL);
+    TextBoxData data{win32::widen(initial), {}};
+    const INT_PTR answer =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, &textBoxProc,
+                                reinterpret_cast<LPARAM>(&data));
+    if (answer != IDOK) return std::nullopt;
+    return win32::narrow(data.typed);
 }
 
 std::string SystemPrompts::openFileName(HWND owner, const std::string& start,

@@ -24,6 +24,11 @@ class WinPrompts {
     // A message with an OK button.
     virtual void tell(HWND owner, const std::string& title, const std::string& text,
                       PromptIcon icon, bool english) = 0;
+    // One line of text under `label`, the box opened on `initial`, with OK and Cancel. None
+    // when cancelled.
+    virtual std::optional<std::string> askText(HWND owner, const std::string& title,
+                                               const std::string& label,
+                                               const std::string& initial, bool english) = 0;
     // The common open and save dialogs, started in `start` (a folder, or a file to propose);
     // `filter` is "Label|*.ext" as the settings use it. Empty when the user cancelled.
     virtual std::string openFileName(HWND owner, const std::string& start,
@@ -37,13 +42,17 @@ class WinPrompts {
 };
 
 // The real boxes: MessageBoxW with its buttons renamed into the program's language ("Tak",
-// "Nie") by a hook on the box's creation; GetOpenFileNameW, GetSaveFileNameW, ChooseColorW.
+// "Nie") by a hook on the box's creation; a small dialog of its own for text;
+// GetOpenFileNameW, GetSaveFileNameW, ChooseColorW.
 class SystemPrompts : public WinPrompts {
   public:
     bool askYesNo(HWND owner, const std::string& title, const std::string& text,
                   bool english) override;
     void tell(HWND owner, const std::string& title, const std::string& text, PromptIcon icon,
               bool english) override;
+    std::optional<std::string> askText(HWND owner, const std::string& title,
+                                       const std::string& label, const std::string& initial,
+                                       bool english) override;
     std::string openFileName(HWND owner, const std::string& start, const std::string& filter,
                              const std::string& extension) override;
     std::string saveFileName(HWND owner, const std::string& start, const std::string& filter,
@@ -65,6 +74,7 @@ struct BoxButtonTexts {
     const wchar_t* yes;
     const wchar_t* no;
     const wchar_t* ok;
+    const wchar_t* cancel;
 };
 BoxButtonTexts boxButtonTexts(bool english);
 

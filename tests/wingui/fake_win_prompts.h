@@ -22,6 +22,9 @@ class FakeWinPrompts : public wingui::WinPrompts {
     };
     std::vector<Asked> questions;
     std::vector<Asked> messages;
+    std::deque<std::optional<std::string>> textAnswers;  // empty queue: cancelled
+    std::vector<Asked> textQuestions;                    // `text` is the label
+    std::vector<std::string> textInitials;
     std::vector<wingui::PromptIcon> messageIcons;
     std::vector<std::string> fileStarts;              // where each file dialog started
     std::deque<std::optional<Colour>> colourAnswers;  // empty queue: cancelled
@@ -39,6 +42,15 @@ class FakeWinPrompts : public wingui::WinPrompts {
               bool english) override {
         messages.push_back({title, text, english});
         messageIcons.push_back(icon);
+    }
+    std::optional<std::string> askText(HWND, const std::string& title, const std::string& label,
+                                       const std::string& initial, bool english) override {
+        textQuestions.push_back({title, label, english});
+        textInitials.push_back(initial);
+        if (textAnswers.empty()) return std::nullopt;
+        auto a = textAnswers.front();
+        textAnswers.pop_front();
+        return a;
     }
     std::string openFileName(HWND, const std::string& start, const std::string&,
                              const std::string&) override {

@@ -15,6 +15,7 @@
 #include "wingui/fake_win_prompts.h"
 #include "wingui/form_options.h"
 #include "wingui/win_clock_window.h"
+#include "zones/world_line.h"
 
 namespace temura::test {
 namespace {
@@ -157,6 +158,7 @@ TEST_F(WinOptionsTest, EveryCaptionInBothLanguages) {
             {o.chShowMode, t.chShowMode},
             {o.chShowDate, t.chShowDate},
             {o.chShowTZ, t.chShowTZ},
+            {o.chShowWorld, t.chShowWorld},
             {o.chPlayTick, t.chPlayTick},
             {o.chShortcut, t.chShortcut},
             {o.chMenuStart, t.chMenuStart},
@@ -389,7 +391,10 @@ TEST_F(WinOptionsTest, ToggleKeysWorkInBothWindowsAndTheBoxesFollow) {
         {VK_F7, &TFormOptions::chShowDate, &ClockState::DateVisible},
         {VK_F8, &TFormOptions::chShowTZ, &ClockState::TZVisible},
         {VK_F9, &TFormOptions::chPlayTick, &ClockState::PlayTick},
+        {VK_F11, &TFormOptions::chShowWorld, &ClockState::WorldVisible},
     };
+    state.WorldLines.push_back(*parseWorldLine("-540;0;0;00-00-0000;00:00;00-00-0000;00:00;Tokyo"));
+    form->worldLinesChanged();
     for (const HWND w : {form->hwnd(), options->hwnd()}) {
         focus(w);
         ASSERT_EQ(GetForegroundWindow(), w);
@@ -408,6 +413,7 @@ TEST_F(WinOptionsTest, ToggleKeysWorkInBothWindowsAndTheBoxesFollow) {
         EXPECT_EQ(isChecked((*options).*c.box), state.*c.field);
     }
     EXPECT_EQ(form->lblDate.visible, state.DateVisible);
+    EXPECT_EQ(form->worldLines().size(), state.WorldVisible ? 1u : 0u);
 }
 
 TEST_F(WinOptionsTest, CloseKeysHideTheWindow) {

@@ -15,6 +15,7 @@
 #include "wingui/fake_win_prompts.h"
 #include "wingui/form_save.h"
 #include "wingui/win_clock_window.h"
+#include "zones/world_line.h"
 
 namespace temura::test {
 namespace {
@@ -123,6 +124,7 @@ TEST_F(WinSaveTest, EveryCaptionFollowsTheLanguage) {
             {save->lblOtherInfo1, t.lblOtherInfo1},
             {save->lblOtherInfo2, t.lblOtherInfo2},
             {save->chTZ, t.chTZ},
+            {save->chWorld, t.chWorld},
             {save->SpeedButton1, t.actSelectAll},
             {save->SpeedButton2, t.actUnselectAll},
             {save->chOverwritePrompt, t.chOverwritePrompt},
@@ -217,6 +219,21 @@ TEST_F(WinSaveTest, ZoneGroupIsOfferedOnlyWhileAZoneIsInUse) {
 
     command(Command::DefaultTimeZone);
     EXPECT_FALSE(IsWindowEnabled(save->chTZ));
+}
+
+TEST_F(WinSaveTest, WorldGroupIsTickedAlwaysOfferedAndWritesTheLines) {
+    EXPECT_TRUE(isChecked(save->chWorld));
+    EXPECT_TRUE(IsWindowEnabled(save->chWorld));  // with no zone in use too
+    WorldLine tokyo;
+    tokyo.Bias = -540;
+    tokyo.Name = "Tokyo";
+    state.WorldLines = {tokyo};
+    saveAs("with");
+    EXPECT_NE(readFile(dir + "\\with.temura").find("World1=-540;"), std::string::npos);
+    click(save->chWorld);
+    EXPECT_FALSE(save->groups().world);
+    saveAs("without");
+    EXPECT_EQ(readFile(dir + "\\without.temura").find("World"), std::string::npos);
 }
 
 TEST_F(WinSaveTest, StatusClearsAfterTheFirstOfTwoQuickSaves) {

@@ -14,6 +14,7 @@
 #include "wingui/fake_win_prompts.h"
 #include "wingui/form_time_zones.h"
 #include "wingui/win_clock_window.h"
+#include "zones/world_line.h"
 #include "zones/zone_catalogue.h"
 
 namespace temura::test {
@@ -164,6 +165,18 @@ class WinTimeZonesTest : public ::testing::Test, public ClockWindow {
         for (std::size_t i = 0; i < v.size(); ++i) v[i] = std::stoi(text(tz->spinEdit[i]));
         return v;
     }
+    bool itemChecked(int id) const {
+        return (GetMenuState(tz->popLv(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    void command(int id) {
+        SendMessageW(tz->hwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+        pump(form.get());
+    }
+    std::string lineOrder() const {
+        std::string out;
+        for (const WorldLine& l : state.WorldLines) out += l.Name.front();
+        return out;
+    }
     bool itemEnabled(int id) const {
         return (GetMenuState(tz->popLv(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) == 0;
     }
@@ -203,7 +216,8 @@ TEST_F(WinTimeZonesTest, EveryCaptionInBothLanguages) {
             {tz->Button3, t.actUpdateTZ},  {tz->Button1, t.actCopyInfo},
             {tz->Button2, t.actPasteInfo}, {tz->Button4, t.actClear},
             {tz->Button7, t.actOK},        {tz->btnUse, t.actUse},
-            {tz->btnCancel, t.actCancel},  {tz->lblName, t.lblName},
+            {tz->btnCancel, t.actCancel},  {tz->btnWorld, t.actWorld},
+            {tz->lblName, t.lblName},
             {tz->gbGMTBias, t.gbGMTBias},  {tz->gbDSTBias, t.gbDSTBias},
             {tz->gbStdBias, t.gbStdBias},  {tz->gbDST, t.gbDST},
             {tz->gbStd, t.gbStd},          {tz->lblSelZoneTime, t.lblSelZoneTime},
@@ -228,6 +242,11 @@ TEST_F(WinTimeZonesTest, EveryCaptionInBothLanguages) {
         }
         const Strings menu = {t.actUse,
                               "",
+                              t.actWorld,
+                              t.actWorldEarlier,
+                              t.actWorldLater,
+                              t.actWorldName,
+                              "",
                               t.actAdd,
                               t.actRemoveSelected,
                               "",
@@ -236,7 +255,7 @@ TEST_F(WinTimeZonesTest, EveryCaptionInBothLanguages) {
                               "",
                               t.actMarkAsUser,
                               t.actMarkAsSystem};
-        ASSERT_EQ(GetMenuItemCount(tz->popLv()), 10);
+        ASSERT_EQ(GetMenuItemCount(tz->popLv()), 15);
         for (UINT i = 0; i < menu.size(); ++i) EXPECT_EQ(menuString(tz->popLv(), i), menu[i]);
         // Kind texts keep the language they were written in.
         EXPECT_EQ(column(kColSys), (Strings{"No", "Yes", "Yes", "Yes"}));
@@ -336,8 +355,8 @@ TEST_F(WinTimeZonesTest, RowCommandsReorderAndMarkTheCatalogue) {
         {"up on 003", {2}, key(VK_UP), "MAEU", "NYYY", {1}, true},
         {"down button", {0}, button(&TFormTimeZones::btnDown), "EMAU", "YNYY", {1}, true},
         {"delete two", {1, 2}, button(&TFormTimeZones::btnDelete), "MU", "NY", {}, true},
-        {"mark two as user", {1, 3}, popup(8), "MEAU", "NNYN", {1, 3}, true},
-        {"mark as system", {0}, popup(9), "MEAU", "YYYY", {0}, true},
+        {"mark two as user", {1, 3}, popup(13), "MEAU", "NNYN", {1, 3}, true},
+        {"mark as system", {0}, popup(14), "MEAU", "YYYY", {0}, true},
         {"add", {1}, button(&TFormTimeZones::btnAdd), "MEAU-", "NYYYN", {4}, true},
     };
     for (const auto& c : cases) {
@@ -535,6 +554,94 @@ TEST_F(WinTimeZonesTest, UpdateAsksThenRebuildsOrReportsFailure) {
                   c.rows == 4);
     }
     EXPECT_EQ(column(kColName), (Strings{"My Zone", "Europe/Warsaw"}));
+}
+
+// Rows: 0 My Zone, 1 Europe/Warsaw, 2 America/New_York, 3 UTC.
+TEST_F(WinTimeZonesTest, OnTheClockPutsLinesOnTheClockInOrderAndRefusesANinth) {
+    loadAndOpen();
+    const int bare = form->clientSize().cy;
+    select({});
+    EXPECT_FALSE(IsWindowEnabled(tz->btnWorld));
+    for (const int row : {2, 1, 3}) {
+        select({row});
+        EXPECT_FALSE(itemChecked(TFormTimeZones::kIdWorld));
+        click(tz->btnWorld);
+        EXPECT_TRUE(itemChecked(TFormTimeZones::kIdWorld));
+    }
+    EXPECT_EQ(lineOrder(), "AEU");
+    EXPECT_EQ(column(kColClock), (Strings{"", "2", "1", "3"}));
+    // 23:30:15 in Warsaw's winter.
+    std::vector<std::string> shown;
+    for (const std::wstring& l : form->worldLines()) shown.push_back(win32::narrow(l));
+    EXPECT_EQ(shown, (Strings{"17:30:15  New York", "23:30:15  Warsaw", "22:30:15  UTC"}));
+    EXPECT_GT(form->clientSize().cy, bare);
+
+    select({2});
+    command(TFormTimeZones::kIdWorld);  // from the popup: off again
+    EXPECT_EQ(column(kColClock), (Strings{"", "1", "", "2"}));
+    EXPECT_EQ(form->worldLines().size(), 2u);
+
+    // Lines put in elsewhere (a settings file) show at the window's next tick.
+    while (state.WorldLines.size() < kMaxWorldLines) {
+        state.WorldLines.push_back(*parseWorldLine("0;0;0;00-00-0000;00:00;00-00-0000;00:00;X"));
+    }
+    tz->Timer1Timer();
+    select({0});
+    click(tz->btnWorld);
+    EXPECT_EQ(state.WorldLines.size(), kMaxWorldLines);
+    EXPECT_FALSE(itemChecked(TFormTimeZones::kIdWorld));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].title, "Temura");
+    EXPECT_EQ(prompts.messages[0].text, "At most 8 world lines.");
+    EXPECT_EQ(prompts.messageIcons[0], wingui::PromptIcon::Warning);
+}
+
+TEST_F(WinTimeZonesTest, EarlierLaterAndNameWorkOnTheSelectedZonesLine) {
+    loadAndOpen();
+    for (const int row : {2, 1, 3}) {
+        select({row});
+        command(TFormTimeZones::kIdWorld);
+    }
+    select({3});
+    EXPECT_FALSE(itemEnabled(TFormTimeZones::kIdWorldLater));
+    command(TFormTimeZones::kIdWorldEarlier);
+    EXPECT_EQ(lineOrder(), "AUE");
+    select({2});
+    EXPECT_FALSE(itemEnabled(TFormTimeZones::kIdWorldEarlier));
+    command(TFormTimeZones::kIdWorldLater);
+    EXPECT_EQ(lineOrder(), "UAE");
+    EXPECT_EQ(column(kColClock), (Strings{"", "3", "2", "1"}));
+
+    state.English = false;
+    tz->SetLang();
+    prompts.textAnswers = {std::string(), std::nullopt, std::string("Mama")};
+    for (int i = 0; i < 3; ++i) command(TFormTimeZones::kIdWorldName);  // blank, cancelled, a name
+    ASSERT_EQ(prompts.textQuestions.size(), 3u);
+    EXPECT_EQ(prompts.textQuestions[0].title, "Temura");
+    EXPECT_EQ(prompts.textQuestions[0].text, "Nazwa na zegarze :");
+    EXPECT_FALSE(prompts.textQuestions[0].english);
+    EXPECT_EQ(prompts.textInitials, Strings(3, "America/New_York"));
+    EXPECT_EQ(state.WorldLines[1].Name, "Mama");
+    EXPECT_EQ(win32::narrow(form->worldLines()[1]), "17:30:15  Mama");
+    // A renamed line is still the zone's: On the clock takes it off.
+    EXPECT_TRUE(itemChecked(TFormTimeZones::kIdWorld));
+    command(TFormTimeZones::kIdWorld);
+    EXPECT_EQ(lineOrder(), "UE");
+}
+
+TEST_F(WinTimeZonesTest, OkAndUpdateRefreshTheLinesOfTheirZones) {
+    loadAndOpen();
+    select({2});
+    command(TFormTimeZones::kIdWorld);
+    type(tz->spinEdit[kGMTBiasHour], "-6");
+    click(tz->Button7);
+    EXPECT_EQ(state.WorldLines[0].Bias, 360);
+    EXPECT_EQ(win32::narrow(form->worldLines()[0]), "16:30:15  New York");
+
+    prompts.yesNoAnswers = {true};
+    click(tz->Button3);
+    EXPECT_EQ(state.WorldLines[0].Bias, 300);  // the rebuilt catalogue's figures
+    EXPECT_EQ(win32::narrow(form->worldLines()[0]), "17:30:15  New York");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-// The real message boxes: their Yes and No buttons speak the program's language.
+// The real message boxes and text box: their buttons speak the program's language.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/wide_text.h"
@@ -71,6 +72,73 @@ TEST(WinPromptsTest, QuestionButtonsSpeakTheProgramsLanguage) {
         EXPECT_EQ(g_seen.yes, c.yes);
         EXPECT_EQ(g_seen.no, c.no);
         EXPECT_EQ(answer, c.press == IDYES);
+    }
+}
+
+// What the text box showed, and what the "user" typed into it.
+struct SeenText {
+    std::string label, initial, ok, cancel;
+    std::wstring type;
+    int press = IDOK;
+    bool found = false;
+    int tries = 0;
+};
+SeenText g_text;
+
+std::string windowText(HWND w) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(w, buffer, 256);
+    return win32::narrow(buffer);
+}
+
+void CALLBACK answerTextBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = FindWindowW(L"#32770", kTitle);
+    if (!box) {
+        if (++g_text.tries == 100) {
+            KillTimer(nullptr, timer);
+            PostQuitMessage(0);
+        }
+        return;
+    }
+    KillTimer(nullptr, timer);
+    g_text.found = true;
+    const HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
+    g_text.label = windowText(FindWindowExW(box, nullptr, L"Static", nullptr));
+    g_text.initial = windowText(edit);
+    g_text.ok = buttonText(box, IDOK);
+    g_text.cancel = buttonText(box, IDCANCEL);
+    SetWindowTextW(edit, g_text.type.c_str());
+    SendMessageW(GetDlgItem(box, g_text.press), BM_CLICK, 0, 0);
+}
+
+TEST(WinPromptsTest, TextBoxShowsItsLabelAndNameAndGivesWhatWasTyped) {
+    const struct {
+        bool english;
+        int press;
+        const wchar_t* type;
+        std::optional<std::string> answer;
+        const char* cancel;
+    } cases[] = {
+        {false, IDOK, L"Mama \u015awiat", "Mama \u015awiat", "Anuluj"},
+        {true, IDCANCEL, L"ignored", std::nullopt, "Cancel"},
+        {true, IDOK, L"", "", "Cancel"},
+    };
+    wingui::SystemPrompts prompts;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.english);
+        g_text = SeenText{};
+        g_text.press = c.press;
+        g_text.type = c.type;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &answerTextBox);
+        const auto answer = prompts.askText(nullptr, win32::narrow(kTitle), "Name on the clock :",
+                                            "Asia/Tokyo", c.english);
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(g_text.found);
+        EXPECT_EQ(g_text.label, "Name on the clock :");
+        EXPECT_EQ(g_text.initial, "Asia/Tokyo");
+        EXPECT_EQ(g_text.ok, "OK");
+        EXPECT_EQ(g_text.cancel, c.cancel);
+        EXPECT_EQ(answer, c.answer);
     }
 }
 
