@@ -217,10 +217,9 @@ void TFormOptions::buildMainPage() {
     tbAlpha = on(add(TRACKBAR_CLASSW, "", WS_TABSTOP | TBS_NOTICKS | TBS_HORZ, 4, top + 70, 250, 26,
                      kIdAlpha));
     SendMessageW(tbAlpha, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
-    const std::pair<HWND*, int> boxes[] = {{&chShowMode, 102},  {&chShowDate, 122},
-                                           {&chShowTZ, 142},    {&chShowWorld, 162},
-                                           {&chPlayTick, 182},  {&chShortcut, 206},
-                                           {&chMenuStart, 226}};
+    const std::pair<HWND*, int> boxes[] = {
+        {&chShowMode, 102}, {&chShowDate, 122}, {&chShowTZ, 142},   {&chShowWorld, 162},
+        {&chPlayTick, 182}, {&chShortcut, 206}, {&chMenuStart, 226}};
     int id = kIdShowMode;
     for (const auto& [box, y] : boxes) *box = on(checkBox("", 10, top + y, 300, 17, id++));
     const bool shell = m_main.services().shell != nullptr;
@@ -336,8 +335,8 @@ void TFormOptions::buildLangPage() {
 
 void TFormOptions::buildAccelerators() {
     const std::pair<const char*, int> keys[] = {
-        {"F6", kAccF6}, {"F7", kAccF7},       {"F8", kAccF8},
-        {"F9", kAccF9}, {"F11", kAccF11},     {"Ctrl+O", kAccLoad}, {"Ctrl+S", kAccSave},
+        {"F6", kAccF6},   {"F7", kAccF7},       {"F8", kAccF8},       {"F9", kAccF9},
+        {"F11", kAccF11}, {"Ctrl+O", kAccLoad}, {"Ctrl+S", kAccSave},
     };
     std::vector<ACCEL> table;
     for (const auto& [name, id] : keys) {

@@ -72,8 +72,7 @@ class TFormOptions : public DialogWindow {
     HWND lblBg = nullptr, shBgColor = nullptr, lblTransparency = nullptr, tbAlpha = nullptr,
          lblAlpha = nullptr;
     HWND chShowMode = nullptr, chShowDate = nullptr, chShowTZ = nullptr, chShowWorld = nullptr,
-         chPlayTick = nullptr,
-         chShortcut = nullptr, chMenuStart = nullptr;
+         chPlayTick = nullptr, chShortcut = nullptr, chMenuStart = nullptr;
     FontGroup gbFont, gbDateFont, gbTZFont;
     HWND btnTimerToDate = nullptr, btnDateToTimer = nullptr, btnTimerToTZ = nullptr,
          btnTZToTimer = nullptr, btnDateToTZ = nullptr, btnTZToDate = nullptr;

@@ -194,16 +194,25 @@ void TFormTimeZones::SetLang() {
     m_list.SetLang(m_state.English);
     const ZoneTexts& t = m_list.texts();
     const std::pair<HWND, const std::string*> captions[] = {
-        {btnAdd, &t.actAdd},        {btnDelete, &t.actRemoveSelected},
-        {btnUp, &t.actMoveUp},      {btnDown, &t.actMoveDown},
-        {Button3, &t.actUpdateTZ},  {Button1, &t.actCopyInfo},
-        {Button2, &t.actPasteInfo}, {Button4, &t.actClear},
-        {Button7, &t.actOK},        {btnUse, &t.actUse},
-        {btnCancel, &t.actCancel},  {btnWorld, &t.actWorld},
+        {btnAdd, &t.actAdd},
+        {btnDelete, &t.actRemoveSelected},
+        {btnUp, &t.actMoveUp},
+        {btnDown, &t.actMoveDown},
+        {Button3, &t.actUpdateTZ},
+        {Button1, &t.actCopyInfo},
+        {Button2, &t.actPasteInfo},
+        {Button4, &t.actClear},
+        {Button7, &t.actOK},
+        {btnUse, &t.actUse},
+        {btnCancel, &t.actCancel},
+        {btnWorld, &t.actWorld},
         {lblName, &t.lblName},
-        {gbGMTBias, &t.gbGMTBias},  {gbDSTBias, &t.gbDSTBias},
-        {gbStdBias, &t.gbStdBias},  {gbDST, &t.gbDST},
-        {gbStd, &t.gbStd},          {lblSelZoneTime, &t.lblSelZoneTime},
+        {gbGMTBias, &t.gbGMTBias},
+        {gbDSTBias, &t.gbDSTBias},
+        {gbStdBias, &t.gbStdBias},
+        {gbDST, &t.gbDST},
+        {gbStd, &t.gbStd},
+        {lblSelZoneTime, &t.lblSelZoneTime},
     };
     for (const auto& [control, text] : captions) setText(control, *text);
     for (int f = 0; f < kZoneFieldCount; ++f) {
@@ -516,8 +525,8 @@ void TFormTimeZones::actWorldNameExecute() {
     const std::optional<std::string> name = selectedZoneName();
     if (!name || !worldLineIndexOf(m_state.WorldLines, *name)) return;
     // Opened on the line's own name: accepting it unchanged keeps the line linked to its zone.
-    const std::optional<std::string> typed = m_prompts.askText(
-        hwnd(), "Temura", m_list.texts().worldNameLabel, *name, m_state.English);
+    const std::optional<std::string> typed =
+        m_prompts.askText(hwnd(), "Temura", m_list.texts().worldNameLabel, *name, m_state.English);
     if (typed && renameZoneWorldLine(m_state.WorldLines, *name, *typed)) worldEdited();
 }
 

@@ -139,9 +139,9 @@ void TFormTimeZones::createList() {
 
 void TFormTimeZones::createPopup() {
     m_popLv = CreatePopupMenu();
-    const int items[] = {kIdUse,    0,          kIdWorld, kIdWorldEarlier, kIdWorldLater,
+    const int items[] = {kIdUse,       0,       kIdWorld, kIdWorldEarlier, kIdWorldLater,
                          kIdWorldName, 0,       kIdAdd,   kIdDelete,       0,
-                         kIdUp,     kIdDown,    0,        kIdMarkUser,     kIdMarkSystem};
+                         kIdUp,        kIdDown, 0,        kIdMarkUser,     kIdMarkSystem};
     for (const int id : items) {
         if (id == 0) {
             AppendMenuW(m_popLv, MF_SEPARATOR, 0, nullptr);

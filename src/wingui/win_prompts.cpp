@@ -80,8 +80,8 @@ constexpr int kTextMaxLength = 255;
 class DialogTemplate {
   public:
     DialogTemplate(const std::wstring& title, short cx, short cy, WORD items) {
-        const DWORD style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
-                            WS_SYSMENU;
+        const DWORD style =
+            DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
         dword(style);
         dword(0);  // extended style
         word(items);
@@ -198,9 +198,8 @@ std::optional<std::string> SystemPrompts::askText(HWND owner, const std::string&
     t.item(0x80, buttons.ok, WS_TABSTOP | BS_DEFPUSHBUTTON, 89, 40, 50, 14, IDOK);
     t.item(0x80, buttons.cancel, WS_TABSTOP | BS_PUSHBUTTON, 143, 40, 50, 14, IDCANCEL);
     TextBoxData data{win32::widen(initial), {}};
-    const INT_PTR answer =
-        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, &textBoxProc,
-                                reinterpret_cast<LPARAM>(&data));
+    const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner,
+                                                   &textBoxProc, reinterpret_cast<LPARAM>(&data));
     if (answer != IDOK) return std::nullopt;
     return win32::narrow(data.typed);
 }

@@ -27,8 +27,8 @@ class WinPrompts {
     // One line of text under `label`, the box opened on `initial`, with OK and Cancel. None
     // when cancelled.
     virtual std::optional<std::string> askText(HWND owner, const std::string& title,
-                                               const std::string& label,
-                                               const std::string& initial, bool english) = 0;
+                                               const std::string& label, const std::string& initial,
+                                               bool english) = 0;
     // The common open and save dialogs, started in `start` (a folder, or a file to propose);
     // `filter` is "Label|*.ext" as the settings use it. Empty when the user cancelled.
     virtual std::string openFileName(HWND owner, const std::string& start,

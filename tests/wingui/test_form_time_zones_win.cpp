@@ -211,16 +211,25 @@ TEST_F(WinTimeZonesTest, EveryCaptionInBothLanguages) {
         const ZoneTexts& t = zoneTexts(english);
         EXPECT_EQ(text(tz->hwnd()), t.DialogTitle);
         const std::pair<HWND, const std::string&> shown[] = {
-            {tz->btnAdd, t.actAdd},        {tz->btnDelete, t.actRemoveSelected},
-            {tz->btnUp, t.actMoveUp},      {tz->btnDown, t.actMoveDown},
-            {tz->Button3, t.actUpdateTZ},  {tz->Button1, t.actCopyInfo},
-            {tz->Button2, t.actPasteInfo}, {tz->Button4, t.actClear},
-            {tz->Button7, t.actOK},        {tz->btnUse, t.actUse},
-            {tz->btnCancel, t.actCancel},  {tz->btnWorld, t.actWorld},
+            {tz->btnAdd, t.actAdd},
+            {tz->btnDelete, t.actRemoveSelected},
+            {tz->btnUp, t.actMoveUp},
+            {tz->btnDown, t.actMoveDown},
+            {tz->Button3, t.actUpdateTZ},
+            {tz->Button1, t.actCopyInfo},
+            {tz->Button2, t.actPasteInfo},
+            {tz->Button4, t.actClear},
+            {tz->Button7, t.actOK},
+            {tz->btnUse, t.actUse},
+            {tz->btnCancel, t.actCancel},
+            {tz->btnWorld, t.actWorld},
             {tz->lblName, t.lblName},
-            {tz->gbGMTBias, t.gbGMTBias},  {tz->gbDSTBias, t.gbDSTBias},
-            {tz->gbStdBias, t.gbStdBias},  {tz->gbDST, t.gbDST},
-            {tz->gbStd, t.gbStd},          {tz->lblSelZoneTime, t.lblSelZoneTime},
+            {tz->gbGMTBias, t.gbGMTBias},
+            {tz->gbDSTBias, t.gbDSTBias},
+            {tz->gbStdBias, t.gbStdBias},
+            {tz->gbDST, t.gbDST},
+            {tz->gbStd, t.gbStd},
+            {tz->lblSelZoneTime, t.lblSelZoneTime},
         };
         for (const auto& [control, expected] : shown) EXPECT_EQ(text(control), expected);
         const std::string* spinTexts[] = {

@@ -130,8 +130,8 @@ TEST(WinPromptsTest, TextBoxShowsItsLabelAndNameAndGivesWhatWasTyped) {
         g_text.press = c.press;
         g_text.type = c.type;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, &answerTextBox);
-        const auto answer = prompts.askText(nullptr, win32::narrow(kTitle), "Name on the clock :",
-                                            "Asia/Tokyo", c.english);
+        const auto answer = prompts.askText(nullptr, win32::narrow(kTitle),
+                                            "Name on the clock :", "Asia/Tokyo", c.english);
         KillTimer(nullptr, timer);
         ASSERT_TRUE(g_text.found);
         EXPECT_EQ(g_text.label, "Name on the clock :");
