@@ -41,11 +41,19 @@ TEST_F(WinWorldTest, LinesShowInTheirOrderAndF11HidesAndShowsThem) {
     const int withLines = form->clientSize().cy;
     EXPECT_GT(withLines, bare);
 
-    command(Command::WorldLines);
+    // F11 as the user presses it: the accelerator reaches the same command.
+    const auto pressF11 = [this] {
+        SetForegroundWindow(form->hwnd());
+        SetFocus(form->hwnd());
+        pump(form.get(), 100);
+        pressKeys({VK_F11});
+        pump(form.get(), 150);
+    };
+    pressF11();
     EXPECT_FALSE(state.WorldVisible);
     EXPECT_TRUE(lines().empty());
     EXPECT_EQ(form->clientSize().cy, bare);
-    command(Command::WorldLines);
+    pressF11();
     EXPECT_EQ(lines().size(), 3u);
     EXPECT_EQ(form->clientSize().cy, withLines);
 }
