@@ -440,7 +440,7 @@ void TFormTimeZones::InitAll() {
     edName->setEnabled(a.edName);
     for (QGroupBox* g : {gbGMTBias, gbDSTBias, gbStdBias}) g->setEnabled(a.biasGroups);
     for (QGroupBox* g : {gbDST, gbStd}) g->setEnabled(a.startGroups);
-    const WorldActionState w = worldActions(m_state.WorldLines, selectedZoneName());
+    const WorldActionState w = worldActions(m_state.WorldLines, selectedZoneName(m_list));
     actWorld->setEnabled(w.actWorld);
     actWorld->setChecked(w.onClock);
     actWorldEarlier->setEnabled(w.actWorldEarlier);
@@ -539,12 +539,6 @@ void TFormTimeZones::worldEdited() {
     emit worldLinesChanged();
 }
 
-std::optional<std::string> TFormTimeZones::selectedZoneName() const {
-    const std::optional<int> first = m_list.firstSelected();
-    if (!first) return std::nullopt;
-    return m_list.row(*first).name;
-}
-
 void TFormTimeZones::renderSelection() {
     const FlagGuard guard(m_rendering);
     QItemSelection selection;
@@ -592,11 +586,7 @@ void TFormTimeZones::actAddExecute() {
 }
 
 void TFormTimeZones::actOKExecute() {
-    const std::optional<std::string> oldName = selectedZoneName();
-    m_list.actOK();
-    const std::optional<ZoneSelection> zone = m_list.zoneToUse();
-    const bool linesChanged =
-        oldName && zone && followZoneEdit(m_state.WorldLines, *oldName, *zone);
+    const bool linesChanged = okFollowingWorldLines(m_list, m_state.WorldLines);
     render();
     if (linesChanged) emit worldLinesChanged();
 }
@@ -621,12 +611,12 @@ void TFormTimeZones::actWorldExecute() {
 }
 
 void TFormTimeZones::actWorldMoveExecute(int step) {
-    const std::optional<std::string> name = selectedZoneName();
+    const std::optional<std::string> name = selectedZoneName(m_list);
     if (name && moveZoneWorldLine(m_state.WorldLines, *name, step)) worldEdited();
 }
 
 void TFormTimeZones::actWorldNameExecute() {
-    const std::optional<std::string> name = selectedZoneName();
+    const std::optional<std::string> name = selectedZoneName(m_list);
     if (!name || !worldLineIndexOf(m_state.WorldLines, *name)) return;
     const ZoneTexts& t = m_list.texts();
     // Opened on the line's own name: accepting it unchanged keeps the line linked to its zone.

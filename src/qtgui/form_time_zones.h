@@ -143,7 +143,6 @@ class TFormTimeZones : public QWidget {
     // The "Clock" column and the world commands, after the lines changed here or elsewhere.
     void renderWorld();
     void worldEdited();
-    std::optional<std::string> selectedZoneName() const;
     void lvSelectItem();
     void afterAction(void (ZoneList::*action)());
 

@@ -272,7 +272,7 @@ void TFormTimeZones::InitAll() {
         {kIdOK, a.actOK},
         {kIdUse, a.actUse},
     };
-    const WorldActionState w = worldActions(m_state.WorldLines, selectedZoneName());
+    const WorldActionState w = worldActions(m_state.WorldLines, selectedZoneName(m_list));
     const std::pair<int, bool> world[] = {
         {kIdWorld, w.actWorld},
         {kIdWorldEarlier, w.actWorldEarlier},
@@ -472,19 +472,9 @@ void TFormTimeZones::actAddExecute() {
 }
 
 void TFormTimeZones::actOKExecute() {
-    const std::optional<std::string> oldName = selectedZoneName();
-    m_list.actOK();
-    const std::optional<ZoneSelection> zone = m_list.zoneToUse();
-    const bool linesChanged =
-        oldName && zone && followZoneEdit(m_state.WorldLines, *oldName, *zone);
+    const bool linesChanged = okFollowingWorldLines(m_list, m_state.WorldLines);
     render();
     if (linesChanged) m_main.worldLinesChanged();
-}
-
-std::optional<std::string> TFormTimeZones::selectedZoneName() const {
-    const std::optional<int> first = m_list.firstSelected();
-    if (!first) return std::nullopt;
-    return m_list.row(*first).name;
 }
 
 void TFormTimeZones::renderWorld() {
@@ -517,12 +507,12 @@ void TFormTimeZones::actWorldExecute() {
 }
 
 void TFormTimeZones::actWorldMoveExecute(int step) {
-    const std::optional<std::string> name = selectedZoneName();
+    const std::optional<std::string> name = selectedZoneName(m_list);
     if (name && moveZoneWorldLine(m_state.WorldLines, *name, step)) worldEdited();
 }
 
 void TFormTimeZones::actWorldNameExecute() {
-    const std::optional<std::string> name = selectedZoneName();
+    const std::optional<std::string> name = selectedZoneName(m_list);
     if (!name || !worldLineIndexOf(m_state.WorldLines, *name)) return;
     // Opened on the line's own name: accepting it unchanged keeps the line linked to its zone.
     const std::optional<std::string> typed =

@@ -133,7 +133,6 @@ class TFormTimeZones : public DialogWindow {
     // The Clock column and the world commands, after the lines changed here or elsewhere.
     void renderWorld();
     void worldEdited();
-    std::optional<std::string> selectedZoneName() const;
     void actWorldExecute();
     void actWorldMoveExecute(int step);
     void actWorldNameExecute();

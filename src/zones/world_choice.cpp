@@ -138,6 +138,20 @@ bool followZoneEdit(std::vector<WorldLine>& lines, const std::string& oldName,
     return true;
 }
 
+std::optional<std::string> selectedZoneName(const ZoneList& list) {
+    const std::optional<int> first = list.firstSelected();
+    if (!first) return std::nullopt;
+    return list.row(*first).name;
+}
+
+bool okFollowingWorldLines(ZoneList& list, std::vector<WorldLine>& lines) {
+    // The line is found by the name the zone had before OK.
+    const std::optional<std::string> oldName = selectedZoneName(list);
+    list.actOK();
+    const std::optional<ZoneSelection> zone = list.zoneToUse();
+    return oldName && zone && followZoneEdit(lines, *oldName, *zone);
+}
+
 bool refreshWorldLines(std::vector<WorldLine>& lines, const ZoneList& list, int year) {
     bool changed = false;
     for (WorldLine& line : lines) {

@@ -36,6 +36,9 @@ bool moveZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneNam
 bool renameZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneName,
                          const std::string& name);
 
+// The name of the first selected row, the zone the window's world commands work on.
+std::optional<std::string> selectedZoneName(const ZoneList& list);
+
 // Which of the window's world-line commands are enabled for the selected zone.
 struct WorldActionState {
     bool actWorld = false;
@@ -52,6 +55,9 @@ WorldActionState worldActions(const std::vector<WorldLine>& lines,
 // stayed the same.
 bool followZoneEdit(std::vector<WorldLine>& lines, const std::string& oldName,
                     const ZoneSelection& zone);
+// The list's OK on its selected row, and that zone's line following the edit. True when the
+// lines changed.
+bool okFollowingWorldLines(ZoneList& list, std::vector<WorldLine>& lines);
 // After the catalogue was rebuilt: every line takes the figures of the first zone of its zone's
 // name, change-overs in `year`; lines whose zone is gone stay as they are.
 bool refreshWorldLines(std::vector<WorldLine>& lines, const ZoneList& list, int year);

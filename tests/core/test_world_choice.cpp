@@ -203,6 +203,16 @@ TEST(WorldChoice, LinesFollowTheirZonesAfterOkAndUpdate) {
         EXPECT_TRUE(std::equal(lines.begin(), lines.begin() + 3, edited.begin()));
     }
     EXPECT_FALSE(followZoneEdit(lines, "Lima", ZoneSelection{"Lima", -300, 0, 0, 0, 0}));
+
+    // The window's OK: the line is found by the row's name from before the edit.
+    list.setSelection({});
+    EXPECT_FALSE(okFollowingWorldLines(list, lines));
+    list.setSelection({0});
+    EXPECT_EQ(selectedZoneName(list), "Tokyo");
+    list.setName("Edo");
+    EXPECT_TRUE(okFollowingWorldLines(list, lines));
+    EXPECT_EQ(lines[3].Name, "Edo");
+    EXPECT_EQ(selectedZoneName(list), "Edo");
 }
 
 }  // namespace
