@@ -617,11 +617,12 @@ void TFormTimeZones::actWorldMoveExecute(int step) {
 
 void TFormTimeZones::actWorldNameExecute() {
     const std::optional<std::string> name = selectedZoneName(m_list);
-    if (!name || !worldLineIndexOf(m_state.WorldLines, *name)) return;
-    const ZoneTexts& t = m_list.texts();
-    // Opened on the line's own name: accepting it unchanged keeps the line linked to its zone.
-    const std::optional<QString> typed =
-        m_prompts.askText(this, QStringLiteral("Temura"), qs(t.worldNameLabel), qs(*name));
+    const std::optional<std::string> shown =
+        name ? worldLineName(m_state.WorldLines, *name) : std::nullopt;
+    if (!shown) return;
+    // Opened on the name the line shows: accepting it unchanged changes nothing.
+    const std::optional<QString> typed = m_prompts.askText(
+        this, QStringLiteral("Temura"), qs(m_list.texts().worldNameLabel), qs(*shown));
     if (typed && renameZoneWorldLine(m_state.WorldLines, *name, typed->toStdString()))
         worldEdited();
 }

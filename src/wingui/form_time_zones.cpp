@@ -513,10 +513,12 @@ void TFormTimeZones::actWorldMoveExecute(int step) {
 
 void TFormTimeZones::actWorldNameExecute() {
     const std::optional<std::string> name = selectedZoneName(m_list);
-    if (!name || !worldLineIndexOf(m_state.WorldLines, *name)) return;
-    // Opened on the line's own name: accepting it unchanged keeps the line linked to its zone.
+    const std::optional<std::string> shown =
+        name ? worldLineName(m_state.WorldLines, *name) : std::nullopt;
+    if (!shown) return;
+    // Opened on the name the line shows: accepting it unchanged changes nothing.
     const std::optional<std::string> typed =
-        m_prompts.askText(hwnd(), "Temura", m_list.texts().worldNameLabel, *name, m_state.English);
+        m_prompts.askText(hwnd(), "Temura", m_list.texts().worldNameLabel, *shown, m_state.English);
     if (typed && renameZoneWorldLine(m_state.WorldLines, *name, *typed)) worldEdited();
 }
 

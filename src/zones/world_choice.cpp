@@ -99,6 +99,13 @@ bool moveZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneNam
     return index && moveWorldLine(lines, *index, step);
 }
 
+std::optional<std::string> worldLineName(const std::vector<WorldLine>& lines,
+                                         const std::string& zoneName) {
+    const auto index = worldLineIndexOf(lines, zoneName);
+    if (!index) return std::nullopt;
+    return lines[*index].Name;
+}
+
 bool renameZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneName,
                          const std::string& name) {
     const auto index = worldLineIndexOf(lines, zoneName);

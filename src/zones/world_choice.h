@@ -31,6 +31,10 @@ WorldToggle toggleWorldLine(std::vector<WorldLine>& lines, const ZoneSelection& 
 
 // The zone's line one place up (step -1) or down (+1); false when it has none or cannot move.
 bool moveZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneName, int step);
+// The name the zone's line shows (the user's own, or the zone's), which the rename box offers;
+// none when the zone has no line.
+std::optional<std::string> worldLineName(const std::vector<WorldLine>& lines,
+                                         const std::string& zoneName);
 // Gives the zone's line the user's own name; a blank name gives it the zone's name back. False
 // when nothing changed or the name cannot be stored.
 bool renameZoneWorldLine(std::vector<WorldLine>& lines, const std::string& zoneName,

@@ -132,8 +132,13 @@ TEST(WorldChoice, MoveRenameAndEnablingFollowTheZonesLine) {
 
     // A line the user named still belongs to its zone, and a blank name gives the zone's back.
     std::vector<WorldLine> named = {stale("A"), stale("B")};
+    EXPECT_EQ(worldLineName(named, "B"), "B");
     ASSERT_TRUE(renameZoneWorldLine(named, "B", "Mum"));
     EXPECT_EQ(worldClockCell(named, "B"), "2");
+    // The rename box offers "Mum": accepting it as it stands keeps the user's name.
+    EXPECT_EQ(worldLineName(named, "B"), "Mum");
+    EXPECT_FALSE(renameZoneWorldLine(named, "B", "Mum"));
+    EXPECT_EQ(worldLineName(named, "X"), std::nullopt);
     EXPECT_TRUE(moveZoneWorldLine(named, "B", -1));
     ASSERT_TRUE(renameZoneWorldLine(named, "B", ""));
     EXPECT_EQ(named.front(), stale("B"));

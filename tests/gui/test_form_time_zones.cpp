@@ -356,6 +356,8 @@ TEST_F(FormTimeZonesTest, EarlierLaterAndNameWorkOnTheSelectedZonesLine) {
     EXPECT_EQ(prompts.textInitials, QStringList(3, QStringLiteral("America/New_York")));
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(state.WorldLines[1].Name, "Mum");
+    form->actWorldName->trigger();  // cancelled: the box offered the line's own name
+    EXPECT_EQ(prompts.textInitials.back(), QStringLiteral("Mum"));
     // A renamed line is still the zone's: its place shows, and On the clock takes it off.
     EXPECT_EQ(column(kColClock), (QStringList{"", "3", "2", "1"}));
     EXPECT_TRUE(form->actWorldName->isEnabled());

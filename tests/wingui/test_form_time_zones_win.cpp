@@ -632,6 +632,8 @@ TEST_F(WinTimeZonesTest, EarlierLaterAndNameWorkOnTheSelectedZonesLine) {
     EXPECT_EQ(prompts.textInitials, Strings(3, "America/New_York"));
     EXPECT_EQ(state.WorldLines[1].Name, "Mama");
     EXPECT_EQ(win32::narrow(form->worldLines()[1]), "17:30:15  Mama");
+    command(TFormTimeZones::kIdWorldName);  // cancelled: the box offered the line's own name
+    EXPECT_EQ(prompts.textInitials.back(), "Mama");
     // A renamed line is still the zone's: On the clock takes it off.
     EXPECT_TRUE(itemChecked(TFormTimeZones::kIdWorld));
     command(TFormTimeZones::kIdWorld);
