@@ -32,17 +32,18 @@ std::string buttonText(HWND box, int id) {
     return s;
 }
 
-void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+// The box the test opened, once it is there; the timer ends then. A box that never turns up
+// must not hang the run: after 100 tries WM_QUIT ends its loop.
+HWND takeBox(UINT_PTR timer, int& tries) {
     const HWND box = FindWindowW(L"#32770", kTitle);
-    if (!box) {
-        // A box that never turns up must not hang the run: WM_QUIT ends its loop.
-        if (++g_seen.tries == 100) {
-            KillTimer(nullptr, timer);
-            PostQuitMessage(0);
-        }
-        return;
-    }
-    KillTimer(nullptr, timer);
+    if (box || ++tries == 100) KillTimer(nullptr, timer);
+    if (!box && tries == 100) PostQuitMessage(0);
+    return box;
+}
+
+void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = takeBox(timer, g_seen.tries);
+    if (!box) return;
     g_seen.found = true;
     g_seen.yes = buttonText(box, IDYES);
     g_seen.no = buttonText(box, IDNO);
@@ -92,15 +93,8 @@ std::string windowText(HWND w) {
 }
 
 void CALLBACK answerTextBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND box = FindWindowW(L"#32770", kTitle);
-    if (!box) {
-        if (++g_text.tries == 100) {
-            KillTimer(nullptr, timer);
-            PostQuitMessage(0);
-        }
-        return;
-    }
-    KillTimer(nullptr, timer);
+    const HWND box = takeBox(timer, g_text.tries);
+    if (!box) return;
     g_text.found = true;
     const HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
     g_text.label = windowText(FindWindowExW(box, nullptr, L"Static", nullptr));
