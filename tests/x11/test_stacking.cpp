@@ -62,7 +62,8 @@ class StackingTest : public ::testing::TestWithParam<bool>, protected test::Cloc
         makeZonesWindow();
         makeOptionsWindows();
         main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+        // A deadline above the default: under the sanitizers on a loaded machine, slow.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get(), 10'000));
         settle();
     }
     void TearDown() override {
@@ -74,6 +75,9 @@ class StackingTest : public ::testing::TestWithParam<bool>, protected test::Cloc
     }
 
     void startWindowManager() {
+        // A window manager killed by an earlier test leaves its mark on the root window, which
+        // would read as this one being ready before it is.
+        run("xprop", {"-root", "-remove", "_NET_SUPPORTING_WM_CHECK"});
         windowManager.start("openbox", {"--sm-disable"});
         ASSERT_TRUE(windowManager.waitForStarted(5000)) << "openbox is missing";
         QElapsedTimer t;
